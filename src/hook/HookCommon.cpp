@@ -1,0 +1,47 @@
+#include "hook/HookCommon.h"
+
+namespace zoram {
+
+bool HookClient::HandleHookMessage(unsigned wParam, bool active) {
+    switch (wParam) {
+    case kRightDown:
+        if (HandOver) return false;
+        RightHeld = true;
+        break;
+    case kRightUp:
+        RightHeld = false;
+        if (HandOver) { HandOver = false; return false; }
+        break;
+    case kMiddleDown:
+        if (HandOver) return false;
+        MiddleHeld = true;
+        break;
+    case kMiddleUp:
+        MiddleHeld = false;
+        if (HandOver) { HandOver = false; return false; }
+        break;
+    default:
+        return false;  // moves and anything else are only swallowed
+    }
+    return active;
+}
+
+void HookClient::EnableHook(HookLibrary& lib, bool enable, int invoke) {
+    if (enable && !HookInstalled) {
+        HookInstalled = true;
+        lib.HookMouse();
+        if (invoke == 1 || invoke == 2) lib.TrapRight();
+        else lib.TrapMiddle();
+    } else if (!enable && HookInstalled) {
+        HookInstalled = false;
+        lib.UnHookMouse();
+    }
+    RightHeld = false;
+    MiddleHeld = false;
+}
+
+void HookClient::FormDestroy(HookLibrary& lib) const {
+    if (HookInstalled) lib.UnHookMouse();
+}
+
+}  // namespace zoram
