@@ -1,0 +1,432 @@
+#include "gesture/Recogniser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "gesture/EngineState.h"
+#include "gesture/Normalise.h"
+
+namespace zoram {
+
+// ---------------------------------------------------------------------------
+// Log
+
+void RecogniserLog::clear() {
+    buf_.clear();
+    ends_.clear();
+    building_ = false;
+}
+
+void RecogniserLog::add(std::u16string_view line) {
+    buf_.append(line);
+    ends_.push_back(buf_.size());
+}
+
+void RecogniserLog::append(std::string_view ascii) {
+    for (char c : ascii) buf_.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+}
+
+void RecogniserLog::end() {
+    if (building_) ends_.push_back(buf_.size());
+    building_ = false;
+}
+
+std::u16string_view RecogniserLog::line(size_t i) const {
+    const size_t from = i == 0 ? 0 : ends_[i - 1];
+    return std::u16string_view(buf_).substr(from, ends_[i] - from);
+}
+
+std::vector<std::u16string> RecogniserLog::lines() const {
+    std::vector<std::u16string> out;
+    out.reserve(size());
+    for (size_t i = 0; i < size(); ++i) out.emplace_back(line(i));
+    return out;
+}
+
+std::u16string RecogniserLog::text() const {
+    std::u16string out;
+    for (size_t i = 0; i < size(); ++i) {
+        if (i) out += u"\r\n";
+        out += line(i);
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Number format
+
+namespace {
+
+std::string FormatGeneral(double value) {
+    // 15 significant digits in scientific form, trailing zeros dropped.
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    std::string s(buf, r.ptr);
+    const size_t e = s.find('e');
+    std::string mant = s.substr(0, e);
+    int exp = std::atoi(s.c_str() + e + 1);
+    if (mant.find('.') != std::string::npos) {
+        while (mant.back() == '0') mant.pop_back();
+        if (mant.back() == '.') mant.pop_back();
+    }
+    return mant + "E" + std::to_string(exp);
+}
+
+}  // namespace
+
+std::string FormatOptionalDecimals(double value, int decimals) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+
+    // The value's first 18 significant digits, correctly rounded; then
+    // rounded half away from zero to at most 15 significant digits and at
+    // most `decimals` decimals, as the toolkit's float formatting does.
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
+    char digits[18];
+    digits[0] = buf[0];
+    std::memcpy(digits + 1, buf + 2, 17);
+    int exp = 0;  // power of ten of digits[0]; buf reads "d.<17 digits>e<sign><digits>"
+    std::from_chars(buf + 21, r.ptr, exp);
+    if (buf[20] == '-') exp = -exp;
+    if (digits[0] == '0') exp = 0;
+
+    if (exp + 1 > 18) return (value < 0 ? "-" : "") + FormatGeneral(std::fabs(value));
+
+    // Keep the digits down to the power `last`.
+    const int last = std::max(-decimals, exp + 1 - 15);
+    const int keep = exp - last + 1;  // may be zero or negative
+    uint64_t kept = 0;
+    for (int i = 0; i < keep; ++i) kept = kept * 10 + static_cast<uint64_t>(digits[i] - '0');
+    if (keep >= 0 && keep < 18 && digits[keep] >= '5') ++kept;
+
+    std::string out;
+    if (value < 0 && kept != 0) out.push_back('-');
+    if (last >= 0) {
+        out += std::to_string(kept);
+        if (kept != 0) out.append(static_cast<size_t>(last), '0');
+        return out;
+    }
+    uint64_t scale = 1;
+    for (int i = 0; i < -last; ++i) scale *= 10;
+    out += std::to_string(kept / scale);
+    std::string frac = std::to_string(kept % scale);
+    frac.insert(0, static_cast<size_t>(-last) - frac.size(), '0');
+    while (!frac.empty() && frac.back() == '0') frac.pop_back();
+    if (!frac.empty()) out += "." + frac;
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// The comparison. Everything that decides a score is written once here and
+// used by both forms, so that they compute the same bits.
+
+namespace {
+
+constexpr double kStartScore = 0.001;
+constexpr double kNoTurn = -10.0;
+constexpr double kVerticalGestureSlope = 10000.0;
+
+int UsableGestureCount(const TGestureSet& set) {
+    return std::clamp<int32_t>(set.GestureCount, 0, kGestureSlots);
+}
+
+// One factor: the product is taken in extended precision and the score is
+// held as a double.
+inline double Scale(double l, long double f) { return static_cast<double>(l * f); }
+
+inline double GestureSlope(const TPoint& a, const TPoint& b) {
+    const int64_t dx = static_cast<int64_t>(b.x) - a.x;
+    const int64_t dy = static_cast<int64_t>(b.y) - a.y;
+    if (dx == 0) return kVerticalGestureSlope;
+    return static_cast<double>(static_cast<long double>(dy) / dx);
+}
+
+// A vertical segment of the motion gets a huge slope signed like dy; a
+// repeated point gets 0.
+inline double MotionSlope(const TPoint& a, const TPoint& b) {
+    const int64_t dx = static_cast<int64_t>(b.x) - a.x;
+    const int64_t dy = static_cast<int64_t>(b.y) - a.y;
+    const long double div = dx == 0 ? 1e-11L : static_cast<long double>(dx);
+    return static_cast<double>(static_cast<long double>(dy) / div);
+}
+
+inline long double Direction(const TPoint& a, const TPoint& b) {
+    return std::atan2(static_cast<long double>(static_cast<int64_t>(b.y) - a.y),
+                      static_cast<long double>(static_cast<int64_t>(b.x) - a.x));
+}
+
+// Change of direction at point k + 1, not wrapped.
+inline double Turn(const TPoint* p, int k) {
+    return static_cast<double>(Direction(p[k + 1], p[k + 2]) - Direction(p[k], p[k + 1]));
+}
+
+inline long double Bend(double turn, double previous) {
+    return static_cast<long double>(turn) - previous;
+}
+
+inline double SlopeFactor(double l, double slopeG, double slopeC) {
+    const long double diff = std::fabs(static_cast<long double>(slopeG) - slopeC);
+    if (diff < 0.2L) l = Scale(l, 1.1L);
+    if (diff > 1.0L) l = Scale(l, 0.99L);
+    return l;
+}
+
+inline double BendFactor(double l, long double bendG, long double bendC) {
+    const long double diff = std::fabs(bendC - bendG);
+    if (diff < 0.01L) return Scale(l, 1.1L);
+    if (diff > 20.0L) return Scale(l, 0.9L);
+    return l;
+}
+
+inline int Sign(long double v) { return (v > 0) - (v < 0); }
+
+// Product of the signs of the two slope changes: same direction rewards,
+// opposite directions penalise, a change of exactly 0 does neither.
+inline double ChangeFactor(double l, int signProduct) {
+    if (signProduct > 0) return Scale(l, 1.1L);
+    if (signProduct < 0) return Scale(l, 0.9L);
+    return l;
+}
+
+inline double DistanceFactor(double l, double d) {
+    if (d > 90) return Scale(l, 0.45L);
+    if (d > 50) return Scale(l, 0.75L);
+    if (d > 30) return Scale(l, 0.85L);
+    if (d > 15) return Scale(l, 0.95L);
+    if (d < 10) return Scale(l, 1.1L);
+    return l;
+}
+
+// The same decision on the squared distance: integers, no square root.
+inline double DistanceFactorSquared(double l, const TPoint& a, const TPoint& b) {
+    const double dx = static_cast<double>(static_cast<int64_t>(a.x) - b.x);
+    const double dy = static_cast<double>(static_cast<int64_t>(a.y) - b.y);
+    const double s = dx * dx + dy * dy;  // exact wherever it matters
+    if (s > 8100) return Scale(l, 0.45L);
+    if (s > 2500) return Scale(l, 0.75L);
+    if (s > 900) return Scale(l, 0.85L);
+    if (s > 225) return Scale(l, 0.95L);
+    if (s < 100) return Scale(l, 1.1L);
+    return l;
+}
+
+void StartLog(RecogniserLog* log) {
+    if (!log) return;
+    log->clear();
+    log->add(u"Comparitive liklihood of match;");
+}
+
+void LogScore(RecogniserLog* log, int g, double l) {
+    if (!log) return;
+    char num[16];
+    auto r = std::to_chars(num, num + sizeof num, g + 1);
+    log->begin();
+    log->append(std::string_view(" Motion "));
+    log->append(std::string_view(num, r.ptr - num));
+    log->append(std::string_view(" : "));
+    log->append(FormatOptionalDecimals(l, 5));
+    log->end();
+}
+
+// Steps after the scores: separation, log lines and the decision.
+int Decide(double best, double held, int bestIndex, RecogniserLog* log, RecognitionTrace* trace) {
+    const double conf = static_cast<double>((static_cast<long double>(best) - held) / best * 100);
+    if (log) {
+        char num[16];
+        auto r = std::to_chars(num, num + sizeof num, bestIndex + 1);
+        log->begin();
+        log->append(std::string_view("Most likely : "));
+        log->append(std::string_view(num, r.ptr - num));
+        log->append(std::string_view(" ~"));
+        log->append(FormatOptionalDecimals(conf, 2));
+        log->append(std::string_view("%"));
+        log->end();
+    }
+    if (trace) {
+        trace->best = best;
+        trace->held = held;
+        trace->conf = conf;
+        trace->bestIndex = bestIndex;
+    }
+    const bool recognised = best > 1.0 || (best > 0.4 && conf > 60) || (best > 0.1 && conf > 98);
+    if (!recognised || bestIndex < 0) {
+        if (log) log->add(u"Unable to distinguish motion");
+        return -1;
+    }
+    return bestIndex;
+}
+
+void StartTrace(RecognitionTrace* trace) {
+    if (!trace) return;
+    std::fill(std::begin(trace->score), std::end(trace->score), 0.0);
+    std::fill(std::begin(trace->scored), std::end(trace->scored), false);
+}
+
+}  // namespace
+
+int RecogniseReference(const TGestureSet& set, const TGesture& motion, RecogniserLog* log,
+                       RecognitionTrace* trace) {
+    const int gestures = UsableGestureCount(set);
+    const int nC = UsablePoints(motion);
+    if (gestures == 0 || nC < 3) return -1;
+
+    StartLog(log);
+    StartTrace(trace);
+    double best = kStartScore, held = kStartScore;
+    int bestIndex = -1;
+    const TPoint* C = motion.Points;
+    for (int g = 0; g < gestures; ++g) {
+        const TGesture& gesture = set.Gestures[g];
+        const int nG = UsablePoints(gesture);
+        if (nG < 3) continue;
+        const TPoint* G = gesture.Points;
+        double l = 1.0;
+        double prevSlopeG = 0.0, prevSlopeC = 0.0;
+        double prevTurnG = kNoTurn, prevTurnC = kNoTurn;
+        for (int k = 1; k < nG && k < nC; ++k) {
+            const double slopeG = GestureSlope(G[k - 1], G[k]);
+            const double slopeC = MotionSlope(C[k - 1], C[k]);
+            l = SlopeFactor(l, slopeG, slopeC);
+            const long double changeG = static_cast<long double>(slopeG) - prevSlopeG;
+            const long double changeC = static_cast<long double>(slopeC) - prevSlopeC;
+            if (k < nG - 2 && k < nC - 2) {
+                const double turnG = Turn(G, k);
+                const double turnC = Turn(C, k);
+                if (prevTurnG > kNoTurn && prevTurnC > kNoTurn)
+                    l = BendFactor(l, Bend(turnG, prevTurnG), Bend(turnC, prevTurnC));
+                prevTurnG = turnG;
+                prevTurnC = turnC;
+            }
+            l = ChangeFactor(l, Sign(changeG) * Sign(changeC));
+            l = DistanceFactor(l, distancebetween(G[k], C[k]));
+            prevSlopeG = slopeG;
+            prevSlopeC = slopeC;
+        }
+        if (l > best) {
+            held = best;
+            best = l;
+            bestIndex = g;
+        }
+        if (trace) {
+            trace->score[g] = l;
+            trace->scored[g] = true;
+        }
+        LogScore(log, g, l);
+    }
+    return Decide(best, held, bestIndex, log, trace);
+}
+
+// ---------------------------------------------------------------------------
+// Fast form
+
+namespace {
+
+// What the comparison needs of one point sequence, indexed by k as in the
+// loop above. Slopes and turns are computed with the same functions.
+struct Features {
+    int n = 0;
+    std::vector<TPoint> points;     // copy, to notice a changed gesture
+    std::vector<double> slope;      // [k], k >= 1
+    std::vector<int8_t> change;     // [k]: sign of slope[k] - previous slope
+    std::vector<long double> bend;  // [k], k >= 2: turn(k) - turn(k - 1)
+
+    template <class SlopeFn>
+    void Build(const TPoint* p, int count, SlopeFn slopeOf) {
+        n = count;
+        slope.assign(static_cast<size_t>(std::max(n, 1)), 0.0);
+        change.assign(slope.size(), 0);
+        bend.assign(slope.size(), 0.0L);
+        double prev = 0.0;
+        for (int k = 1; k < n; ++k) {
+            slope[k] = slopeOf(p[k - 1], p[k]);
+            change[k] = static_cast<int8_t>(Sign(static_cast<long double>(slope[k]) - prev));
+            prev = slope[k];
+        }
+        double prevTurn = kNoTurn;
+        for (int k = 1; k < n - 2; ++k) {
+            const double turn = Turn(p, k);
+            if (k >= 2) bend[k] = Bend(turn, prevTurn);
+            prevTurn = turn;
+        }
+    }
+};
+
+bool SamePoints(const Features& f, const TGesture& g, int n) {
+    return f.n == n && f.points.size() == static_cast<size_t>(n) &&
+           std::memcmp(f.points.data(), g.Points, sizeof(TPoint) * static_cast<size_t>(n)) == 0;
+}
+
+}  // namespace
+
+struct Recogniser::Cache {
+    Features gestures[kGestureSlots];
+    Features motion;
+};
+
+Recogniser::Recogniser() : cache_(std::make_unique<Cache>()) {}
+Recogniser::~Recogniser() = default;
+
+int Recogniser::Recognise(const TGestureSet& set, const TGesture& motion, RecogniserLog* log,
+                          RecognitionTrace* trace) {
+    const int gestures = UsableGestureCount(set);
+    const int nC = UsablePoints(motion);
+    if (gestures == 0 || nC < 3) return -1;
+
+    StartLog(log);
+    StartTrace(trace);
+    Features& mc = cache_->motion;
+    mc.Build(motion.Points, nC, MotionSlope);
+    const TPoint* C = motion.Points;
+
+    double best = kStartScore, held = kStartScore;
+    int bestIndex = -1;
+    for (int g = 0; g < gestures; ++g) {
+        const TGesture& gesture = set.Gestures[g];
+        const int nG = UsablePoints(gesture);
+        if (nG < 3) continue;
+        Features& fg = cache_->gestures[g];
+        if (!SamePoints(fg, gesture, nG)) {
+            fg.points.assign(gesture.Points, gesture.Points + nG);
+            fg.Build(gesture.Points, nG, GestureSlope);
+        }
+        const TPoint* G = fg.points.data();
+        const int m = std::min(nG, nC);
+        const int turnEnd = std::min(nG, nC) - 2;  // bends only for k < this
+        double l = 1.0;
+        for (int k = 1; k < m; ++k) {
+            l = SlopeFactor(l, fg.slope[k], mc.slope[k]);
+            if (k >= 2 && k < turnEnd) l = BendFactor(l, fg.bend[k], mc.bend[k]);
+            l = ChangeFactor(l, fg.change[k] * mc.change[k]);
+            l = DistanceFactorSquared(l, G[k], C[k]);
+        }
+        if (l > best) {
+            held = best;
+            best = l;
+            bestIndex = g;
+        }
+        if (trace) {
+            trace->score[g] = l;
+            trace->scored[g] = true;
+        }
+        LogScore(log, g, l);
+    }
+    return Decide(best, held, bestIndex, log, trace);
+}
+
+// ---------------------------------------------------------------------------
+// Engine entry point
+
+int Recognise(EngineState& state, const Execution& exec) {
+    state.LastAction.clear();
+    const int result = state.Matcher.Recognise(*state.Set, *state.CurrentMotion, &state.Log);
+    if (result >= 0 && exec.execute && exec.active && exec.perform) exec.perform(result, exec.window);
+    return result;
+}
+
+}  // namespace zoram
