@@ -209,7 +209,8 @@ bool Walker::Walk(std::u16string_view s) {
             ++i;
         }
     }
-    ReleaseModifiers();
+    // The end of the script also ends a group left open, so nothing stays held.
+    ReleaseAllHeld();
     return true;
 }
 

@@ -85,7 +85,7 @@ inline Typed Replay(const std::vector<KeyEv>& events) {
         {8, u"<BS>"},     {9, u"<TAB>"},   {13, u"<ENTER>"}, {27, u"<ESC>"},  {33, u"<PGUP>"},
         {34, u"<PGDN>"},  {35, u"<END>"},  {36, u"<HOME>"},  {37, u"<LEFT>"}, {38, u"<UP>"},
         {39, u"<RIGHT>"}, {40, u"<DOWN>"}, {45, u"<INS>"},   {46, u"<DEL>"},  {112, u"<F1>"},
-        {116, u"<F5>"},   {16, u""},       {17, u""},        {18, u""},
+        {115, u"<F4>"}, {116, u"<F5>"}, {16, u""},       {17, u""},        {18, u""},
     };
     static const std::map<uint8_t, std::pair<char16_t, char16_t>> kOem = {
         {0x20, {u' ', u' '}}, {0xBD, {u'-', u'_'}}, {0xBB, {u'=', u'+'}}, {0xDB, {u'[', u'{'}},
