@@ -123,8 +123,10 @@ std::string FormatOptionalDecimals(double value, int decimals) {
 }
 
 // ---------------------------------------------------------------------------
-// The comparison. Everything that decides a score is written once here and
-// used by both forms, so that they compute the same bits.
+// The comparison. Slopes, turns and the rounding of the score are written
+// once and used by both forms; the factor rules are written out plainly in
+// the reference and as codes in the fast form, and the differential test
+// holds the two together.
 
 namespace {
 
@@ -200,19 +202,6 @@ inline double DistanceFactor(double l, double d) {
     if (d > 30) return Scale(l, 0.85L);
     if (d > 15) return Scale(l, 0.95L);
     if (d < 10) return Scale(l, 1.1L);
-    return l;
-}
-
-// The same decision on the squared distance: integers, no square root.
-inline double DistanceFactorSquared(double l, const TPoint& a, const TPoint& b) {
-    const double dx = static_cast<double>(static_cast<int64_t>(a.x) - b.x);
-    const double dy = static_cast<double>(static_cast<int64_t>(a.y) - b.y);
-    const double s = dx * dx + dy * dy;  // exact wherever it matters
-    if (s > 8100) return Scale(l, 0.45L);
-    if (s > 2500) return Scale(l, 0.75L);
-    if (s > 900) return Scale(l, 0.85L);
-    if (s > 225) return Scale(l, 0.95L);
-    if (s < 100) return Scale(l, 1.1L);
     return l;
 }
 
@@ -362,11 +351,64 @@ bool SamePoints(const Features& f, const TGesture& g, int n) {
            std::memcmp(f.points.data(), g.Points, sizeof(TPoint) * static_cast<size_t>(n)) == 0;
 }
 
+// The factors of one comparison, in the order the loop applies them. A
+// factor of 1 changes nothing and is left out; the others are coded 1..7.
+constexpr uint8_t kReward = 1, kSlightPenalty = 2, kPenalty = 3, kFar90 = 4, kFar50 = 5, kFar30 = 6, kFar15 = 7;
+const long double kFactorValue[8] = {1.0L, 1.1L, 0.99L, 0.9L, 0.45L, 0.75L, 0.85L, 0.95L};
+
+inline uint8_t SlopeCode(double slopeG, double slopeC) {
+    const long double diff = std::fabs(static_cast<long double>(slopeG) - slopeC);
+    return diff < 0.2L ? kReward : (diff > 1.0L ? kSlightPenalty : 0);
+}
+
+inline uint8_t BendCode(long double bendG, long double bendC) {
+    const long double diff = std::fabs(bendC - bendG);
+    return diff < 0.01L ? kReward : (diff > 20.0L ? kPenalty : 0);
+}
+
+inline uint8_t ChangeCode(int signProduct) {
+    return signProduct > 0 ? kReward : (signProduct < 0 ? kPenalty : 0);
+}
+
+// The distance decision on the squared distance: no square root needed.
+inline uint8_t DistanceCode(const TPoint& a, const TPoint& b) {
+    const double dx = static_cast<double>(static_cast<int64_t>(a.x) - b.x);
+    const double dy = static_cast<double>(static_cast<int64_t>(a.y) - b.y);
+    const double s = dx * dx + dy * dy;  // exact wherever it decides
+    uint8_t code = s < 100 ? kReward : 0;
+    code = s > 225 ? kFar15 : code;
+    code = s > 900 ? kFar30 : code;
+    code = s > 2500 ? kFar50 : code;
+    code = s > 8100 ? kFar90 : code;
+    return code;
+}
+
+// Writes the codes of gesture fg against the motion mc; returns how many.
+int FactorCodes(const Features& fg, const Features& mc, const TPoint* G, const TPoint* C, uint8_t* out) {
+    const int m = std::min(fg.n, mc.n);
+    const int turnEnd = m - 2;  // bends only while k is below both counts - 2
+    int n = 0;
+    auto put = [&](uint8_t code) {
+        out[n] = code;
+        n += code != 0;
+    };
+    for (int k = 1; k < m; ++k) {
+        put(SlopeCode(fg.slope[k], mc.slope[k]));
+        if (k >= 2 && k < turnEnd) put(BendCode(fg.bend[k], mc.bend[k]));
+        put(ChangeCode(fg.change[k] * mc.change[k]));
+        put(DistanceCode(G[k], C[k]));
+    }
+    return n;
+}
+
 }  // namespace
 
 struct Recogniser::Cache {
     Features gestures[kGestureSlots];
     Features motion;
+    std::vector<uint8_t> codes[kGestureSlots];
+    int codeCount[kGestureSlots] = {};
+    double score[kGestureSlots] = {};
 };
 
 Recogniser::Recogniser() : cache_(std::make_unique<Cache>()) {}
@@ -380,31 +422,65 @@ int Recogniser::Recognise(const TGestureSet& set, const TGesture& motion, Recogn
 
     StartLog(log);
     StartTrace(trace);
-    Features& mc = cache_->motion;
-    mc.Build(motion.Points, nC, MotionSlope);
-    const TPoint* C = motion.Points;
+    Cache& c = *cache_;
+    c.motion.Build(motion.Points, nC, MotionSlope);
 
-    double best = kStartScore, held = kStartScore;
-    int bestIndex = -1;
+    // Which factors apply does not depend on the running score.
+    int compared[kGestureSlots];
+    int used = 0;
     for (int g = 0; g < gestures; ++g) {
         const TGesture& gesture = set.Gestures[g];
         const int nG = UsablePoints(gesture);
         if (nG < 3) continue;
-        Features& fg = cache_->gestures[g];
+        Features& fg = c.gestures[g];
         if (!SamePoints(fg, gesture, nG)) {
             fg.points.assign(gesture.Points, gesture.Points + nG);
             fg.Build(gesture.Points, nG, GestureSlope);
         }
-        const TPoint* G = fg.points.data();
-        const int m = std::min(nG, nC);
-        const int turnEnd = std::min(nG, nC) - 2;  // bends only for k < this
-        double l = 1.0;
-        for (int k = 1; k < m; ++k) {
-            l = SlopeFactor(l, fg.slope[k], mc.slope[k]);
-            if (k >= 2 && k < turnEnd) l = BendFactor(l, fg.bend[k], mc.bend[k]);
-            l = ChangeFactor(l, fg.change[k] * mc.change[k]);
-            l = DistanceFactorSquared(l, G[k], C[k]);
+        auto& codes = c.codes[g];
+        const size_t most = 4 * static_cast<size_t>(std::min(nG, nC));
+        if (codes.size() < most) codes.resize(most);
+        c.codeCount[g] = FactorCodes(fg, c.motion, fg.points.data(), motion.Points, codes.data());
+        compared[used++] = g;
+    }
+
+    // The products, each rounded to a double after every factor exactly as
+    // the loop does. Four gestures at a time so their chains overlap; a
+    // shorter chain is padded with factors of 1, which change no bit.
+    for (int i = 0; i < used; i += 4) {
+        int lane[4];
+        int longest = 0;
+        for (int j = 0; j < 4; ++j) {
+            lane[j] = compared[std::min(i + j, used - 1)];
+            longest = std::max(longest, c.codeCount[lane[j]]);
         }
+        for (int j = 0; j < 4; ++j) {
+            auto& codes = c.codes[lane[j]];
+            if (codes.size() < static_cast<size_t>(longest)) codes.resize(longest);
+            std::fill(codes.begin() + c.codeCount[lane[j]], codes.begin() + longest, 0);
+        }
+        const uint8_t* f0 = c.codes[lane[0]].data();
+        const uint8_t* f1 = c.codes[lane[1]].data();
+        const uint8_t* f2 = c.codes[lane[2]].data();
+        const uint8_t* f3 = c.codes[lane[3]].data();
+        double l0 = 1.0, l1 = 1.0, l2 = 1.0, l3 = 1.0;
+        for (int k = 0; k < longest; ++k) {
+            l0 = Scale(l0, kFactorValue[f0[k]]);
+            l1 = Scale(l1, kFactorValue[f1[k]]);
+            l2 = Scale(l2, kFactorValue[f2[k]]);
+            l3 = Scale(l3, kFactorValue[f3[k]]);
+        }
+        c.score[lane[0]] = l0;
+        c.score[lane[1]] = l1;
+        c.score[lane[2]] = l2;
+        c.score[lane[3]] = l3;
+    }
+
+    double best = kStartScore, held = kStartScore;
+    int bestIndex = -1;
+    for (int i = 0; i < used; ++i) {
+        const int g = compared[i];
+        const double l = c.score[g];
         if (l > best) {
             held = best;
             best = l;
