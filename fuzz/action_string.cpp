@@ -15,7 +15,7 @@ using namespace zoram;
 
 struct Keys : KeyEventSink {
     void KeyEvent(uint8_t, uint8_t, uint32_t) override {}
-    uint32_t MapVirtualKey(uint32_t vk) override { return vk; }
+    uint32_t MapVirtualKeyCode(uint32_t vk) override { return vk; }
     uint16_t VkKeyScanW(char16_t c) override { return c < 0x80 ? c : kNoKey; }
     uint16_t VkKeyScanA(char c) override { return static_cast<unsigned char>(c); }
     int16_t KeyState(int) override { return 0; }

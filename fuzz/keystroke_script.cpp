@@ -14,7 +14,7 @@ public:
     // A key is down after a down event until an up event, as the system sees it.
     bool down[256] = {};
     void KeyEvent(uint8_t vk, uint8_t, uint32_t flags) override { down[vk] = !(flags & zoram::kKeyEventKeyUp); }
-    uint32_t MapVirtualKey(uint32_t vk) override { return vk * 3; }
+    uint32_t MapVirtualKeyCode(uint32_t vk) override { return vk * 3; }
     uint16_t VkKeyScanW(char16_t c) override { return c < 0x300 ? static_cast<uint16_t>(c * 7) : zoram::kNoKey; }
     uint16_t VkKeyScanA(char c) override { return VkKeyScanW(static_cast<unsigned char>(c)); }
     int16_t KeyState(int) override { return 1; }

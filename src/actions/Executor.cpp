@@ -184,7 +184,7 @@ int DeviceToVolumeLevel(uint32_t value) {
 
 void SendKeyCombination(KeyEventSink& keys, uint8_t vk, uint8_t modifiers, bool extended) {
     auto event = [&](uint8_t key, uint32_t flags) {
-        keys.KeyEvent(key, static_cast<uint8_t>(keys.MapVirtualKey(key)), flags);
+        keys.KeyEvent(key, static_cast<uint8_t>(keys.MapVirtualKeyCode(key)), flags);
     };
     if (modifiers & kModCtrl) event(kCtrl, 0);
     if (modifiers & kModShift) event(kShift, 0);

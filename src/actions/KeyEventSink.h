@@ -18,7 +18,7 @@ public:
     // keybd_event(vk, scan, flags, 0)
     virtual void KeyEvent(uint8_t vk, uint8_t scan, uint32_t flags) = 0;
     // MapVirtualKeyA(vk, 0)
-    virtual uint32_t MapVirtualKey(uint32_t vk) = 0;
+    virtual uint32_t MapVirtualKeyCode(uint32_t vk) = 0;
     // VkKeyScanW / VkKeyScanA: low byte key, high byte shift state; kNoKey if none.
     virtual uint16_t VkKeyScanW(char16_t c) = 0;
     virtual uint16_t VkKeyScanA(char c) = 0;

@@ -86,7 +86,7 @@ private:
         sink_.KeyEvent(vk, scan, flags);
         if (pump_) sink_.PumpKeyMessages();
     }
-    uint8_t Scan(uint8_t vk) { return static_cast<uint8_t>(sink_.MapVirtualKey(vk) & 0xFF); }
+    uint8_t Scan(uint8_t vk) { return static_cast<uint8_t>(sink_.MapVirtualKeyCode(vk) & 0xFF); }
     void PressKey(uint8_t vk, uint16_t count, bool release);
     void ReleaseKey(uint8_t vk) { KeyEvent(vk, Scan(vk), kKeyEventKeyUp); }
     void SendMappedKey(uint16_t code, uint16_t count);

@@ -37,7 +37,7 @@ public:
     std::map<uint8_t, std::u16string> layoutNames;
 
     void KeyEvent(uint8_t vk, uint8_t scan, uint32_t flags) override { events.push_back({vk, scan, flags}); }
-    uint32_t MapVirtualKey(uint32_t vk) override { return 0xE100u | ScanOf(static_cast<uint8_t>(vk)); }
+    uint32_t MapVirtualKeyCode(uint32_t vk) override { return 0xE100u | ScanOf(static_cast<uint8_t>(vk)); }
     uint16_t VkKeyScanW(char16_t c) override {
         if (c >= u'a' && c <= u'z') return c - u'a' + 0x41;
         if (c >= u'A' && c <= u'Z') return 0x100 | (c - u'A' + 0x41);
