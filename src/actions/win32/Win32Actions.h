@@ -6,6 +6,7 @@
 
 #include "actions/ExecutorSeams.h"
 #include "actions/KeyEventSink.h"
+#include "app/win32/WinText.h"
 
 namespace zoram {
 
@@ -77,7 +78,7 @@ struct Win32ExecutorSeams {
 
 inline HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 inline WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
-inline const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+
 
 // Restores a minimised window and makes it the foreground window.
 bool BringToForeground(HWND window);

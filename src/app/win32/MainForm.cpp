@@ -1,14 +1,21 @@
 #include "MainForm.h"
 
-#include "WinText.h"
+#include <commctrl.h>
+
+#include "TaskDialogs.h"
+#include "actions/Executor.h"
+#include "app/Autostart.h"
+#include "gesture/Recogniser.h"
 
 namespace zoram {
 
 namespace {
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1Idle = 100;
+constexpr UINT_PTR kTimer1 = 1, kTrayTimer = 2, kRegCheckTimer = 3;
 constexpr wchar_t kClassW[] = L"TgestureConfigForm";
 }  // namespace
+
+MainForm::MainForm(UINT hookMessage, ExecutablePath exe)
+    : hookMessage_(hookMessage), exe_(std::move(exe)), ownPath_(exe_.directory + exe_.fileName) {}
 
 bool MainForm::Create(HINSTANCE instance, HWND owner) {
     WNDCLASSEXW wc{};
@@ -16,6 +23,7 @@ bool MainForm::Create(HINSTANCE instance, HWND owner) {
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassW;
     RegisterClassExW(&wc);
@@ -23,13 +31,30 @@ bool MainForm::Create(HINSTANCE instance, HWND owner) {
     hwnd_ = CreateWindowExW(0, kClassW, L"Zoram*", WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX,
                             CW_USEDEFAULT, CW_USEDEFAULT, 800, 560, owner, nullptr, instance, this);
     if (!hwnd_) return false;
-    if (WakeOtherInstance()) return false;
 
-    library.Load();
-    hook = HookClient{};
-    SetTimer(hwnd_, kTimer1, kTimer1Idle, nullptr);
+    tray_.Init(hwnd_, wc.hIcon, L"Zoram");
+    if (!tray_.Show()) SetTimer(hwnd_, kTrayTimer, 5000, nullptr);  // the taskbar may not run yet
+    if (WakeOtherInstance()) {
+        tray_.Hide();
+        return false;
+    }
+
+    library_.Load();
+    hook_ = HookClient{};
+    seams_ = std::make_unique<Win32ExecutorSeams>(hwnd_, [this] { Settings1Click(); },
+                                                  [this] { mnActiveClick(); });
+    host_ = std::make_unique<CaptureHostWin32>(CaptureHostWin32::Context{
+        hwnd_, kTimer1, *engine_.CurrentMotion, programs_, ownPath_, recentList_, trail_,
+        [this](HWND foreground) { RecogniseAt(foreground); }});
+    loop_ = std::make_unique<CaptureLoop>(*host_, hook_, library_, *engine_.CurrentMotion,
+                                          engine_.RecordingState);
+    LoadSettingsAndSet();
+    SetTimer(hwnd_, kRegCheckTimer, 5000, nullptr);
+    SetTimer(hwnd_, kTimer1, kTimerIdleMs, nullptr);
     return true;
 }
+
+void MainForm::LoadSettingsAndSet() {}
 
 // Looks for a running instance by class and caption while this window's
 // caption differs; wakes it with one show request.
@@ -40,14 +65,72 @@ bool MainForm::WakeOtherInstance() {
     return other && other != hwnd_;
 }
 
+void MainForm::Timer1Timer() {
+    if (loop_) loop_->Tick(capture_);
+}
+
+void MainForm::RecogniseAt(HWND foreground) {
+    Execution exec;
+    exec.execute = true;
+    exec.active = capture_.active;
+    exec.window = foreground;
+    exec.perform = [this](int index, TargetWindow window) {
+        ExecuteGesture(*engine_.Set, index, programs_.CurrentProgram, exe_.directory,
+                       FromHwnd(static_cast<HWND>(window)), seams_->Seams(), engine_.LastAction);
+    };
+    Recognise(engine_, exec);
+}
+
 void MainForm::Settings1Click() {
     if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    BringToForeground(hwnd_);
 }
+
+void MainForm::mnActiveClick() {
+    hook_.EnableHook(library_, false, capture_.invoke);
+    capture_.active = !capture_.active;
+}
+
+void MainForm::mnAutostartClick() { ToggleAutostart(runKey_, ownPath_); }
+
+void MainForm::trayIconMessage(LPARAM lParam) {
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONUP:
+        Settings1Click();
+        break;
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
+        switch (tray_.PopupMenu(capture_.active, willAutoStart(runKey_))) {
+        case kCmdActive: mnActiveClick(); break;
+        case kCmdConfigure: Settings1Click(); break;
+        case kCmdAutostart: mnAutostartClick(); break;
+        case kCmdExit: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
+        }
+        break;
+    }
+}
+
+void MainForm::trayTimerTimer() {
+    if (tray_.Visible()) return;
+    if (tray_.Show()) KillTimer(hwnd_, kTrayTimer);
+}
+
+void MainForm::regCheckTimerTimer() {
+    KillTimer(hwnd_, kRegCheckTimer);
+    if (!AutostartPointsElsewhere(runKey_, ownPath_)) return;
+    int answer = AskTask(hwnd_, TD_WARNING_ICON,
+                         L"The Zoram.exe set to start when you log in to Windows is not this one! "
+                         L"Would you like this one to auto-start instead?",
+                         {L"Yes", L"No"}, 101);
+    if (answer == 100) PointAutostartHere(runKey_, ownPath_);
+}
+
+bool MainForm::FormCloseQuery() { return true; }
 
 void MainForm::FormDestroy() {
     KillTimer(hwnd_, kTimer1);
-    hook.FormDestroy(library);
+    hook_.FormDestroy(library_);
+    tray_.Hide();
 }
 
 LRESULT CALLBACK MainForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -62,15 +145,20 @@ LRESULT CALLBACK MainForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 LRESULT MainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == hookMessage_ && hookMessage_ != 0) {
-        if (hook.HandleHookMessage(static_cast<unsigned>(wParam), active) && captureTick) captureTick();
+        if (hook_.HandleHookMessage(static_cast<unsigned>(wParam), capture_.active)) Timer1Timer();
         return 0;
     }
     switch (msg) {
     case kShowWindowMessage:
         Settings1Click();
         return 0;
+    case kTrayMessage:
+        trayIconMessage(lParam);
+        return 0;
     case WM_TIMER:
-        if (wParam == kTimer1 && captureTick) captureTick();
+        if (wParam == kTimer1) Timer1Timer();
+        else if (wParam == kTrayTimer) trayTimerTimer();
+        else if (wParam == kRegCheckTimer) regCheckTimerTimer();
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -80,6 +168,9 @@ LRESULT MainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd_, &ps);
         return 0;
     }
+    case WM_CLOSE:
+        if (FormCloseQuery()) DestroyWindow(hwnd_);
+        return 0;
     case WM_DESTROY:
         FormDestroy();
         PostQuitMessage(0);
