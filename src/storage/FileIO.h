@@ -15,6 +15,9 @@ std::filesystem::path PathFromText(std::u16string_view text);
 // The path as UTF-16 text.
 std::u16string PathToText(const std::filesystem::path& path);
 
+// The path in double quotation marks, UTF-8, for error texts.
+std::string DescribePath(const std::filesystem::path& path);
+
 // Reads the whole file. Throws FileError (see BPCompress.h) when it cannot.
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path);
 

@@ -28,6 +28,7 @@ enum class SetFileStatus {
     Missing,        // no file at the path
     InvalidFormat,  // not a set: bad zlib data, an image of the wrong length
     FileError,      // the file system refused a read or a write
+    TooLarge,       // saving: the compressed set would pass 1,800,000 bytes
 };
 
 struct SetFileResult {
