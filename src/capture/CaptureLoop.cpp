@@ -41,8 +41,9 @@ void CaptureLoop::Tick(const CaptureSettings& s) {
     const bool alt = host_.KeyHeld(kVkMenu);
     const bool ctrl = host_.KeyHeld(kVkControl);
     const bool shift = host_.KeyHeld(kVkShift);
-    hook_.RightHeld = host_.KeyHeld(kVkRButton);
-    hook_.MiddleHeld = host_.KeyHeld(kVkMButton);
+    hook_.RightHeld = host_.KeyHeld(kVkRButton) || hook_.RightPressReported;
+    hook_.MiddleHeld = host_.KeyHeld(kVkMButton) || hook_.MiddlePressReported;
+    hook_.RightPressReported = hook_.MiddlePressReported = false;
     MaintainHook(s, alt, ctrl, shift);
 
     if (TriggerHeld(s, alt, ctrl, shift)) {

@@ -6,7 +6,7 @@ bool HookClient::HandleHookMessage(unsigned wParam, bool active) {
     switch (wParam) {
     case kRightDown:
         if (HandOver) return false;
-        RightHeld = true;
+        RightHeld = RightPressReported = true;
         break;
     case kRightUp:
         RightHeld = false;
@@ -14,7 +14,7 @@ bool HookClient::HandleHookMessage(unsigned wParam, bool active) {
         break;
     case kMiddleDown:
         if (HandOver) return false;
-        MiddleHeld = true;
+        MiddleHeld = MiddlePressReported = true;
         break;
     case kMiddleUp:
         MiddleHeld = false;
@@ -36,8 +36,8 @@ void HookClient::EnableHook(HookLibrary& lib, bool enable, int invoke) {
         HookInstalled = false;
         lib.UnHookMouse();
     }
-    RightHeld = false;
-    MiddleHeld = false;
+    RightHeld = MiddleHeld = false;
+    RightPressReported = MiddlePressReported = false;
 }
 
 void HookClient::FormDestroy(HookLibrary& lib) const {

@@ -62,6 +62,11 @@ struct HookClient {
     bool RightHeld = false;
     bool MiddleHeld = false;
     bool HandOver = false;
+    // A trapped press reported since the last capture tick. The press may be
+    // over (a quick click) before the tick reads the button state; the report
+    // still counts as a press for that tick.
+    bool RightPressReported = false;
+    bool MiddlePressReported = false;
 
     // Handles one report; true when a capture tick should run at once.
     bool HandleHookMessage(unsigned wParam, bool active);

@@ -108,6 +108,19 @@ TEST(CaptureLoop, ClickWithoutMovementIsHandedBackAsOneClick) {
     }
 }
 
+TEST(CaptureLoop, QuickClickReportedBeforeItsTickIsStillAClick) {
+    // Press and release both happened before the tick that the press report
+    // runs: the button state already reads released.
+    Rig r;
+    r.Tick();
+    EXPECT_TRUE(r.hook.HandleHookMessage(zoram::kRightDown, true));
+    r.Tick();
+    EXPECT_TRUE(r.loop.Gesturing());
+    EXPECT_TRUE(r.hook.HandleHookMessage(zoram::kRightUp, true));
+    r.Tick();
+    EXPECT_EQ(r.host.events, (std::vector<uint32_t>{kInjectRightDown, kInjectRightUp}));
+}
+
 TEST(CaptureLoop, SamplingStoresBeyondNinePixelsAndInterpolatesLongJumps) {
     Rig r;
     r.host.cursor = {100, 100};

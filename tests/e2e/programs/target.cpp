@@ -1,6 +1,6 @@
 // The scenarios' target program: a window whose upper part and edit box log
 // every mouse and keyboard message, every character and the edit's text.
-// --log FILE  --class NAME  --title TEXT  --x --y --w --h
+// --log FILE  --class NAME  --title TEXT  --x --y --w --h  --dblclks
 #include <windowsx.h>
 
 #include "e2elog.h"
@@ -97,7 +97,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::wstring cls = Arg(L"--class", L"ZoramTestTarget");
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
+    // Like most top-level windows, no double clicks unless asked for.
+    wc.style = HasFlag(L"--dblclks") ? CS_DBLCLKS : 0;
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);

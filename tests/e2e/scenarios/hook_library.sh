@@ -4,7 +4,7 @@ source "$(dirname "$0")/../lib.sh"
 e2e_begin hook_library
 cp "$E2E_BUILD/MouseCore.dll" .
 
-e2e_start target.exe --log target.log --x 100 --y 100 --w 600 --h 400
+e2e_start target.exe --log target.log --x 100 --y 100 --w 600 --h 400 --dblclks
 e2e_wait 20 log_has target.log READY
 
 # host MODE...: starts hookhost with a fresh log and waits until it hooked.
