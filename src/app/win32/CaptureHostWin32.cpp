@@ -11,7 +11,7 @@ TPoint CaptureHostWin32::CursorPos() {
 }
 
 void CaptureHostWin32::RefreshForeground() {
-    if (c_.recentList) c_.programs.Refresh(ProcessPathOfWindow(GetForegroundWindow()), c_.ownPath);
+    if (c_.settings.recentList) c_.programs.Refresh(ProcessPathOfWindow(GetForegroundWindow()), c_.ownPath);
 }
 
 void CaptureHostWin32::TrailStart(TPoint start) {
@@ -21,7 +21,7 @@ void CaptureHostWin32::TrailStart(TPoint start) {
 }
 
 void CaptureHostWin32::TrailEnd() {
-    trail_.End(c_.trail);
+    trail_.End(TrailSettingsOf(c_.settings));
     surface_.Release();  // the screen DC is held for one gesture only
 }
 

@@ -8,9 +8,12 @@
 #include "capture/CaptureHost.h"
 #include "feedback/Trail.h"
 #include "feedback/win32/ScreenSurfaceWin32.h"
+#include "app/Settings.h"
 #include "programs/ProgramLists.h"
 
 namespace zoram {
+
+inline TrailSettings TrailSettingsOf(const Settings& s) { return {s.showTrails, s.fastTrails, s.tail}; }
 
 class CaptureHostWin32 final : public CaptureHost {
 public:
@@ -20,8 +23,7 @@ public:
         const TGesture& motion;            // CurrentMotion
         ProgramLists& programs;
         const std::u16string& ownPath;     // Zoram's own executable
-        const bool& recentList;
-        const TrailSettings& trail;
+        const Settings& settings;
         std::function<void(HWND)> recognise;
     };
     explicit CaptureHostWin32(Context c) : c_(std::move(c)), trail_(surface_) {}
@@ -36,7 +38,7 @@ public:
     void RefreshForeground() override;
     bool ForegroundExcluded() override { return c_.programs.IsExcluded(); }
     void TrailStart(TPoint start) override;
-    void TrailDraw() override { trail_.Draw(c_.motion, c_.trail, monitors_); }
+    void TrailDraw() override { trail_.Draw(c_.motion, TrailSettingsOf(c_.settings), monitors_); }
     void TrailEnd() override;
     void RecogniseAndRun(void* window) override { c_.recognise(static_cast<HWND>(window)); }
 

@@ -12,6 +12,10 @@ namespace zoram {
 namespace {
 constexpr UINT_PTR kTimer1 = 1, kTrayTimer = 2, kRegCheckTimer = 3;
 constexpr wchar_t kClassW[] = L"TgestureConfigForm";
+
+CaptureSettings CaptureSettingsOf(const Settings& s) {
+    return {s.active, s.invoke, s.mouseExMode, s.idleTimeout, s.showTrails, s.fastTrails};
+}
 }  // namespace
 
 MainForm::MainForm(UINT hookMessage, ExecutablePath exe)
@@ -44,7 +48,7 @@ bool MainForm::Create(HINSTANCE instance, HWND owner) {
     seams_ = std::make_unique<Win32ExecutorSeams>(hwnd_, [this] { Settings1Click(); },
                                                   [this] { mnActiveClick(); });
     host_ = std::make_unique<CaptureHostWin32>(CaptureHostWin32::Context{
-        hwnd_, kTimer1, *engine_.CurrentMotion, programs_, ownPath_, recentList_, trail_,
+        hwnd_, kTimer1, *engine_.CurrentMotion, programs_, ownPath_, settings_,
         [this](HWND foreground) { RecogniseAt(foreground); }});
     loop_ = std::make_unique<CaptureLoop>(*host_, hook_, library_, *engine_.CurrentMotion,
                                           engine_.RecordingState);
@@ -66,13 +70,13 @@ bool MainForm::WakeOtherInstance() {
 }
 
 void MainForm::Timer1Timer() {
-    if (loop_) loop_->Tick(capture_);
+    if (loop_) loop_->Tick(CaptureSettingsOf(settings_));
 }
 
 void MainForm::RecogniseAt(HWND foreground) {
     Execution exec;
     exec.execute = true;
-    exec.active = capture_.active;
+    exec.active = settings_.active;
     exec.window = foreground;
     exec.perform = [this](int index, TargetWindow window) {
         ExecuteGesture(*engine_.Set, index, programs_.CurrentProgram, exe_.directory,
@@ -87,8 +91,8 @@ void MainForm::Settings1Click() {
 }
 
 void MainForm::mnActiveClick() {
-    hook_.EnableHook(library_, false, capture_.invoke);
-    capture_.active = !capture_.active;
+    hook_.EnableHook(library_, false, settings_.invoke);
+    settings_.active = !settings_.active;
 }
 
 void MainForm::mnAutostartClick() { ToggleAutostart(runKey_, ownPath_); }
@@ -100,7 +104,7 @@ void MainForm::trayIconMessage(LPARAM lParam) {
         break;
     case WM_RBUTTONUP:
     case WM_CONTEXTMENU:
-        switch (tray_.PopupMenu(capture_.active, willAutoStart(runKey_))) {
+        switch (tray_.PopupMenu(settings_.active, willAutoStart(runKey_))) {
         case kCmdActive: mnActiveClick(); break;
         case kCmdConfigure: Settings1Click(); break;
         case kCmdAutostart: mnAutostartClick(); break;
@@ -145,7 +149,7 @@ LRESULT CALLBACK MainForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 LRESULT MainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == hookMessage_ && hookMessage_ != 0) {
-        if (hook_.HandleHookMessage(static_cast<unsigned>(wParam), capture_.active)) Timer1Timer();
+        if (hook_.HandleHookMessage(static_cast<unsigned>(wParam), settings_.active)) Timer1Timer();
         return 0;
     }
     switch (msg) {

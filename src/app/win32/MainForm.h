@@ -10,6 +10,7 @@
 #include "RunKeyWin32.h"
 #include "TrayIcon.h"
 #include "actions/win32/Win32Actions.h"
+#include "app/Settings.h"
 #include "app/Startup.h"
 #include "capture/CaptureLoop.h"
 #include "gesture/EngineState.h"
@@ -55,10 +56,7 @@ private:
     ProgramLists programs_;
     HookClient hook_;
     HookBinding library_;
-    CaptureSettings capture_;
-    TrailSettings trail_;
-    bool recentList_ = true;
-    bool showInfo_ = true;
+    Settings settings_;
     std::unique_ptr<CaptureHostWin32> host_;
     std::unique_ptr<CaptureLoop> loop_;
     std::unique_ptr<Win32ExecutorSeams> seams_;
