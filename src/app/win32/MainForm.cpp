@@ -1,11 +1,14 @@
 #include "MainForm.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
+#include "ProfileFileWin32.h"
 #include "TaskDialogs.h"
 #include "actions/Executor.h"
 #include "app/Autostart.h"
 #include "gesture/Recogniser.h"
+#include "storage/SetFile.h"
 
 namespace zoram {
 
@@ -52,13 +55,59 @@ bool MainForm::Create(HINSTANCE instance, HWND owner) {
         [this](HWND foreground) { RecogniseAt(foreground); }});
     loop_ = std::make_unique<CaptureLoop>(*host_, hook_, library_, *engine_.CurrentMotion,
                                           engine_.RecordingState);
-    LoadSettingsAndSet();
+    if (!LoadSettingsAndSet()) return false;
     SetTimer(hwnd_, kRegCheckTimer, 5000, nullptr);
     SetTimer(hwnd_, kTimer1, kTimerIdleMs, nullptr);
     return true;
 }
 
-void MainForm::LoadSettingsAndSet() {}
+bool MainForm::LoadSettingsAndSet() {
+    profile_ = OpenProfileFile(exe_.directory + u"zoram.ini");
+    if (auto error = LoadSettings(*profile_, exe_.directory, settings_)) {
+        MessageBoxW(hwnd_, W(*error), L"Zoram", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    programs_.ExcludedPrograms = settings_.exclude;
+    engine_.CurrentSetPath = settings_.motions;
+    if (!engine_.CurrentSetPath.empty()) loadMotions(engine_, std::filesystem::path(Wide(engine_.CurrentSetPath)));
+    return true;
+}
+
+bool MainForm::SaveSettingsNow() {
+    settings_.motions = engine_.CurrentSetPath;
+    settings_.exclude = programs_.ExcludedPrograms;
+    if (auto error = SaveSettings(*profile_, exe_.directory, settings_)) {
+        MessageBoxW(hwnd_, W(*error), L"Zoram", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+// "Save set": to the set's own file, or through the save dialog.
+bool MainForm::SaveSet() {
+    std::u16string path = engine_.CurrentSetPath;
+    if (path.empty()) {
+        wchar_t file[MAX_PATH] = L"";
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof(ofn);
+        ofn.hwndOwner = hwnd_;
+        ofn.lpstrFilter = L"Motion Definitions (*.mtd)\0*.mtd\0All Files\0*.*\0";
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrDefExt = L"mtd";
+        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NODEREFERENCELINKS;
+        if (!GetSaveFileNameW(&ofn)) return false;
+        path = U(file);
+    }
+    SetFileResult result = saveMotions(engine_, std::filesystem::path(Wide(path)));
+    if (!result) {
+        std::wstring text = L"Cannot save \"" + Wide(path) + L"\". " + std::wstring(result.detail.begin(), result.detail.end());
+        MessageBoxW(hwnd_, text.c_str(), L"Zoram", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    engine_.CurrentSetPath = path;
+    return true;
+}
 
 // Looks for a running instance by class and caption while this window's
 // caption differs; wakes it with one show request.
@@ -122,14 +171,23 @@ void MainForm::trayTimerTimer() {
 void MainForm::regCheckTimerTimer() {
     KillTimer(hwnd_, kRegCheckTimer);
     if (!AutostartPointsElsewhere(runKey_, ownPath_)) return;
-    int answer = AskTask(hwnd_, TD_WARNING_ICON,
+    int answer = AskTask(hwnd_, IDI_WARNING,
                          L"The Zoram.exe set to start when you log in to Windows is not this one! "
                          L"Would you like this one to auto-start instead?",
                          {L"Yes", L"No"}, 101);
     if (answer == 100) PointAutostartHere(runKey_, ownPath_);
 }
 
-bool MainForm::FormCloseQuery() { return true; }
+bool MainForm::FormCloseQuery() {
+    if (engine_.SetModified) {
+        int answer = AskTask(hwnd_, IDI_QUESTION,
+                             L"You've modified this set. Do you want to save changes?", {L"Yes", L"No", L"Cancel"},
+                             102);
+        if (answer == 102) return false;
+        if (answer == 100) SaveSet();  // a cancelled save dialog still lets the program close
+    }
+    return SaveSettingsNow();
+}
 
 void MainForm::FormDestroy() {
     KillTimer(hwnd_, kTimer1);

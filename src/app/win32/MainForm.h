@@ -34,7 +34,9 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     bool WakeOtherInstance();
-    void LoadSettingsAndSet();
+    bool LoadSettingsAndSet();
+    bool SaveSettingsNow();
+    bool SaveSet();
 
     void Timer1Timer();
     void RecogniseAt(HWND foreground);
@@ -57,6 +59,7 @@ private:
     HookClient hook_;
     HookBinding library_;
     Settings settings_;
+    std::unique_ptr<ProfileFile> profile_;
     std::unique_ptr<CaptureHostWin32> host_;
     std::unique_ptr<CaptureLoop> loop_;
     std::unique_ptr<Win32ExecutorSeams> seams_;

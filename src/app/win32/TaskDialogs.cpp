@@ -14,9 +14,9 @@ int AskTask(HWND owner, PCWSTR icon, const wchar_t* content, std::initializer_li
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof(config);
     config.hwndParent = owner;
-    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW | TDF_USE_HICON_MAIN;
     config.pszWindowTitle = L"Zoram";
-    config.pszMainIcon = icon;
+    config.hMainIcon = LoadIconW(nullptr, icon);
     config.pszContent = content;
     config.pButtons = list.data();
     config.cButtons = static_cast<UINT>(list.size());
