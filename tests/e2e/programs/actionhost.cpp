@@ -1,8 +1,9 @@
 // Runs one action string through the executor against a target window.
 // --action TEXT | --action-file FILE (UTF-8)  --class CLASS (the target's
-// window class)  --log FILE  [--no-foreground]
+// window class)  --log FILE  [--no-foreground]  [--hold VK]
 // Logs FOREGROUND 0|1, RAN, then KEYSDOWN with the keys GetAsyncKeyState
-// reports down afterwards, and DONE.
+// reports down afterwards, and DONE. --hold presses a key before that look
+// and lets it go after, to show that the look sees a key left down.
 #include <string>
 
 #include "actions/Executor.h"
@@ -56,10 +57,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PerformAction(U16(action), FromHwnd(target), U16(folder), seams.Seams());
     log.Line("RAN");
 
+    int hold = _wtoi(Arg(L"--hold", L"0").c_str());
+    if (hold) keybd_event(hold, 0, 0, 0);
     std::string down;
     for (int vk = 1; vk < 256; ++vk)
         if (GetAsyncKeyState(vk) & 0x8000) down += " " + std::to_string(vk);
     log.Line("KEYSDOWN%s", down.c_str());
+    if (hold) keybd_event(hold, 0, KEYEVENTF_KEYUP, 0);
     log.Line("DONE");
     return 0;
 }
