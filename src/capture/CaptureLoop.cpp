@@ -59,6 +59,16 @@ void CaptureLoop::Tick(const CaptureSettings& s) {
     else if (s.showTrails && !s.fastTrails) host_.TrailDraw();
 }
 
+void CaptureLoop::HookReport(unsigned wParam, const CaptureSettings& s) {
+    if (hook_.HandleHookMessage(wParam, s.active)) {
+        Tick(s);
+    } else if (hook_.HandedOverRelease) {
+        hook_.EnableHook(lib_, false, s.invoke);  // the injected release must pass
+        if (wParam == kMiddleUp) host_.MouseEvent(kInjectMiddleUp);
+        else host_.MouseEvent(host_.ButtonsSwapped() ? kInjectLeftUp : kInjectRightUp);
+    }
+}
+
 void CaptureLoop::MaintainHook(const CaptureSettings& s, bool alt, bool ctrl, bool shift) {
     const bool anyModifier = alt || ctrl || shift;
     const bool plainMode = s.invoke == 1 || s.invoke == 3;

@@ -30,6 +30,10 @@ public:
 
     // Timer1Timer.
     void Tick(const CaptureSettings& s);
+    // A report of the hook library: a trapped press or release runs a tick at
+    // once. The release of a press handed back by the idle timeout goes to
+    // the system too, so the program that got the press sees it end.
+    void HookReport(unsigned wParam, const CaptureSettings& s);
 
     bool Gesturing() const { return gesturing_; }
     bool MultiStroke() const { return multiStroke_; }

@@ -3,6 +3,7 @@
 namespace zoram {
 
 bool HookClient::HandleHookMessage(unsigned wParam, bool active) {
+    HandedOverRelease = false;
     switch (wParam) {
     case kRightDown:
         if (HandOver) return false;
@@ -10,7 +11,7 @@ bool HookClient::HandleHookMessage(unsigned wParam, bool active) {
         break;
     case kRightUp:
         RightHeld = false;
-        if (HandOver) { HandOver = false; return false; }
+        if (HandOver) { HandOver = false; HandedOverRelease = true; return false; }
         break;
     case kMiddleDown:
         if (HandOver) return false;
@@ -18,7 +19,7 @@ bool HookClient::HandleHookMessage(unsigned wParam, bool active) {
         break;
     case kMiddleUp:
         MiddleHeld = false;
-        if (HandOver) { HandOver = false; return false; }
+        if (HandOver) { HandOver = false; HandedOverRelease = true; return false; }
         break;
     default:
         return false;  // moves and anything else are only swallowed

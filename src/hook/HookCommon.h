@@ -67,6 +67,8 @@ struct HookClient {
     // still counts as a press for that tick.
     bool RightPressReported = false;
     bool MiddlePressReported = false;
+    // The last report was the release of a press handed back to the system.
+    bool HandedOverRelease = false;
 
     // Handles one report; true when a capture tick should run at once.
     bool HandleHookMessage(unsigned wParam, bool active);

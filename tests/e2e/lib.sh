@@ -171,3 +171,71 @@ log_mark() { echo "--- $2" >> "$1"; }
 log_after_has() { log_after "$1" "$2" | grep -q -- "$3"; }
 # log_after_seq FILE MARK PATTERN: first two words of the matching lines, joined by spaces.
 log_after_seq() { log_after "$1" "$2" | grep -E -- "$3" | awk '{print $1, $2}' | tr '\n' ' ' | sed 's/ $//'; }
+
+# e2e_ini KEY=VALUE... [--exclude PATH...]: writes zoram.ini beside the program
+# (version 1.41, no first-start flow, no update check unless given).
+e2e_ini() {
+    local -a main=(version=1.41 tutorialPrompt=0 autoCheck=0) excl=()
+    local in_exclude=0 a
+    for a in "$@"; do
+        if [ "$a" = --exclude ]; then in_exclude=1
+        elif [ $in_exclude = 1 ]; then excl+=("$a")
+        else main+=("$a"); fi
+    done
+    {
+        printf '[main]\r\n'
+        printf '%s\r\n' "${main[@]}"
+        if [ ${#excl[@]} -gt 0 ]; then
+            printf '[exclude]\r\n'
+            local i=0
+            for a in "${excl[@]}"; do printf 'program%d=%s\r\n' $i "$a"; i=$((i + 1)); done
+        fi
+    } > zoram.ini
+}
+
+# e2e_set FILE.mtd: writes a set from the set text on standard input.
+e2e_set() {
+    cat > "$SC/$1.txt"
+    "$E2E_ROOT/build/native/mtdtool" build "$SC/$1.txt" "$SC/$1" >&2
+}
+
+# e2e_windows_path FILE: the path a Windows program in the scenario sees.
+e2e_windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+# e2e_stroke BUTTON STEPS "X Y X Y ...": presses at the first corner, moves
+# along the straight lines through the others in STEPS moves per line, releases.
+e2e_stroke() {
+    local b=$1 steps=$2; local -a p=($3)
+    xdotool mousemove "${p[0]}" "${p[1]}"; sleep 0.15
+    xdotool mousedown "$b"; sleep 0.15
+    e2e_stroke_moves "$steps" "${p[@]}"
+    sleep 0.15
+    xdotool mouseup "$b"
+}
+# e2e_stroke_moves STEPS X Y X Y ...: the moves of a stroke, no buttons.
+e2e_stroke_moves() {
+    local steps=$1; shift; local -a p=("$@")
+    local i k
+    for ((i = 2; i < ${#p[@]}; i += 2)); do
+        for ((k = 1; k <= steps; k++)); do
+            xdotool mousemove $((p[i - 2] + (p[i] - p[i - 2]) * k / steps)) $((p[i - 1] + (p[i + 1] - p[i - 1]) * k / steps))
+            sleep 0.02
+        done
+    done
+}
+
+# e2e_zoram: starts zoram.exe and waits until its window exists.
+e2e_zoram() {
+    e2e_start zoram.exe
+    ZORAM_PID=$E2E_PID
+    e2e_wait 20 e2e_window_exists TgestureConfigForm Zoram
+    sleep 0.5
+}
+# e2e_zoram_stop: closes Zoram as the tray's Exit does and waits for its end.
+e2e_zoram_stop() {
+    e2e_win close TgestureConfigForm Zoram >/dev/null
+    e2e_wait 10 e2e_ended "$ZORAM_PID"
+}
+
+# e2e_pixel FILE.png X Y: the pixel's colour as "R,G,B".
+e2e_pixel() { convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:; }

@@ -113,11 +113,9 @@ TEST(CaptureLoop, QuickClickReportedBeforeItsTickIsStillAClick) {
     // runs: the button state already reads released.
     Rig r;
     r.Tick();
-    EXPECT_TRUE(r.hook.HandleHookMessage(zoram::kRightDown, true));
-    r.Tick();
+    r.loop.HookReport(zoram::kRightDown, r.s);
     EXPECT_TRUE(r.loop.Gesturing());
-    EXPECT_TRUE(r.hook.HandleHookMessage(zoram::kRightUp, true));
-    r.Tick();
+    r.loop.HookReport(zoram::kRightUp, r.s);
     EXPECT_EQ(r.host.events, (std::vector<uint32_t>{kInjectRightDown, kInjectRightUp}));
 }
 
@@ -266,9 +264,13 @@ TEST(CaptureLoop, IdleTimeoutHandsThePressBack) {
     // Further ticks with the button still down start nothing.
     r.MoveTo(400, 400);
     EXPECT_FALSE(r.loop.Gesturing());
-    // The trapped release clears HandOver; then gestures work again.
-    EXPECT_FALSE(r.hook.HandleHookMessage(zoram::kRightUp, true));
+    // The trapped release clears HandOver and is given to the system as well,
+    // with the hook out of the way; then gestures work again.
     r.host.keys[kVkRButton] = false;
+    r.loop.HookReport(zoram::kRightUp, r.s);
+    EXPECT_FALSE(r.hook.HandOver);
+    EXPECT_EQ(r.host.events, (std::vector<uint32_t>{kInjectRightDown, kInjectRightUp}));
+    EXPECT_FALSE(r.hook.HookInstalled);
     r.Tick();
     r.DrawL();
     r.Release();

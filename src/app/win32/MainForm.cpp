@@ -207,7 +207,7 @@ LRESULT CALLBACK MainForm::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 LRESULT MainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == hookMessage_ && hookMessage_ != 0) {
-        if (hook_.HandleHookMessage(static_cast<unsigned>(wParam), settings_.active)) Timer1Timer();
+        if (loop_) loop_->HookReport(static_cast<unsigned>(wParam), CaptureSettingsOf(settings_));
         return 0;
     }
     switch (msg) {
