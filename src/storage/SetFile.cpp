@@ -48,7 +48,7 @@ struct RemoveOnExit {
     fs::path path;
     ~RemoveOnExit() {
         std::error_code ec;
-        fs::remove(path, ec);
+        if (!fs::is_directory(path, ec)) fs::remove(path, ec);
     }
 };
 
