@@ -324,6 +324,7 @@ struct Features {
     std::vector<double> slope;      // [k], k >= 1
     std::vector<int8_t> change;     // [k]: sign of slope[k] - previous slope
     std::vector<long double> bend;  // [k], k >= 2: turn(k) - turn(k - 1)
+    std::vector<double> bendEstimate;  // bend rounded to double, for the quick test
 
     template <class SlopeFn>
     void Build(const TPoint* p, int count, SlopeFn slopeOf) {
@@ -331,6 +332,7 @@ struct Features {
         slope.assign(static_cast<size_t>(std::max(n, 1)), 0.0);
         change.assign(slope.size(), 0);
         bend.assign(slope.size(), 0.0L);
+        bendEstimate.assign(slope.size(), 0.0);
         double prev = 0.0;
         for (int k = 1; k < n; ++k) {
             slope[k] = slopeOf(p[k - 1], p[k]);
@@ -340,7 +342,10 @@ struct Features {
         double prevTurn = kNoTurn;
         for (int k = 1; k < n - 2; ++k) {
             const double turn = Turn(p, k);
-            if (k >= 2) bend[k] = Bend(turn, prevTurn);
+            if (k >= 2) {
+                bend[k] = Bend(turn, prevTurn);
+                bendEstimate[k] = static_cast<double>(bend[k]);
+            }
             prevTurn = turn;
         }
     }
@@ -356,13 +361,27 @@ bool SamePoints(const Features& f, const TGesture& g, int n) {
 constexpr uint8_t kReward = 1, kSlightPenalty = 2, kPenalty = 3, kFar90 = 4, kFar50 = 5, kFar30 = 6, kFar15 = 7;
 const long double kFactorValue[8] = {1.0L, 1.1L, 0.99L, 0.9L, 0.45L, 0.75L, 0.85L, 0.95L};
 
+// The code for a difference d against the limits lo and hi. An estimate in
+// double precision is within a few units of 1e-16 * (d + 1) of the extended
+// value; away from both limits it decides the same, so the extended
+// comparison is only needed near a limit.
+inline bool NearLimit(double estimate, double limit) {
+    return std::fabs(estimate - limit) <= 1e-12 * (estimate + 1);
+}
+
 inline uint8_t SlopeCode(double slopeG, double slopeC) {
+    const double estimate = std::fabs(slopeG - slopeC);
+    if (!NearLimit(estimate, 0.2) && !NearLimit(estimate, 1.0))
+        return estimate < 0.2 ? kReward : (estimate > 1.0 ? kSlightPenalty : 0);
     const long double diff = std::fabs(static_cast<long double>(slopeG) - slopeC);
     return diff < 0.2L ? kReward : (diff > 1.0L ? kSlightPenalty : 0);
 }
 
-inline uint8_t BendCode(long double bendG, long double bendC) {
-    const long double diff = std::fabs(bendC - bendG);
+inline uint8_t BendCode(const Features& g, const Features& c, int k) {
+    const double estimate = std::fabs(c.bendEstimate[k] - g.bendEstimate[k]);
+    if (!NearLimit(estimate, 0.01) && !NearLimit(estimate, 20.0))
+        return estimate < 0.01 ? kReward : (estimate > 20.0 ? kPenalty : 0);
+    const long double diff = std::fabs(c.bend[k] - g.bend[k]);
     return diff < 0.01L ? kReward : (diff > 20.0L ? kPenalty : 0);
 }
 
@@ -394,7 +413,7 @@ int FactorCodes(const Features& fg, const Features& mc, const TPoint* G, const T
     };
     for (int k = 1; k < m; ++k) {
         put(SlopeCode(fg.slope[k], mc.slope[k]));
-        if (k >= 2 && k < turnEnd) put(BendCode(fg.bend[k], mc.bend[k]));
+        if (k >= 2 && k < turnEnd) put(BendCode(fg, mc, k));
         put(ChangeCode(fg.change[k] * mc.change[k]));
         put(DistanceCode(G[k], C[k]));
     }
