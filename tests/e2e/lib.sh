@@ -196,7 +196,7 @@ e2e_ini() {
 # e2e_set FILE.mtd: writes a set from the set text on standard input.
 e2e_set() {
     cat > "$SC/$1.txt"
-    "$E2E_ROOT/build/native/mtdtool" build "$SC/$1.txt" "$SC/$1" >&2
+    "${E2E_MTDTOOL:-$E2E_ROOT/build/native/mtdtool}" build "$SC/$1.txt" "$SC/$1" >&2
 }
 
 # e2e_windows_path FILE: the path a Windows program in the scenario sees.
