@@ -58,5 +58,8 @@ bool DecompressFile(int level, const std::filesystem::path& source,
 std::vector<uint8_t> CompressBytes(const uint8_t* data, size_t n);  // throws CompressionError
 // Expands one complete zlib stream; throws CompressionError (also past maxOutput).
 std::vector<uint8_t> ExpandBytes(const uint8_t* data, size_t n, size_t maxOutput = SIZE_MAX);
+// Expands one complete zlib stream into `out`; returns the expanded size.
+// Throws CompressionError, also when the stream does not fit `capacity`.
+size_t ExpandInto(const uint8_t* data, size_t n, uint8_t* out, size_t capacity);
 
 }  // namespace zoram

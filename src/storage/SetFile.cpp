@@ -43,15 +43,6 @@ SetFileResult Failure(SetFileStatus status, SetFileForm form, std::string detail
     return {status, form, std::move(detail)};
 }
 
-// The side file lives only while a compressed file is being read.
-struct RemoveOnExit {
-    fs::path path;
-    ~RemoveOnExit() {
-        std::error_code ec;
-        if (!fs::is_directory(path, ec)) fs::remove(path, ec);
-    }
-};
-
 // Reads exactly `size` bytes of the file into `dst`; false if the file has
 // another length.
 bool ReadExactly(const fs::path& path, void* dst, uint64_t size) {
@@ -160,10 +151,11 @@ SetFileResult ConvertToCompressedFormat(TGestureSet& set, const fs::path& source
             to.RuleCount = 0;
         }
         ClampToCapacities(*scratch);
+        // The set is taken even when the converted copy cannot be written
+        // (a read-only folder): nothing is lost, the user can save it elsewhere.
         SetFileResult saved = SaveSet(*scratch, target);
-        if (!saved) return saved;
         std::memcpy(&set, scratch.get(), sizeof(TGestureSet));
-        return SetFileResult{SetFileStatus::Ok, SetFileForm::OldLayout, {}};
+        return SetFileResult{SetFileStatus::Ok, SetFileForm::OldLayout, saved.detail};
     });
 }
 
@@ -182,25 +174,28 @@ SetFileResult LoadSet(TGestureSet& set, const fs::path& path, const SetFileProgr
         size <= kMaxCompressedSetFile ? SetFileForm::Compressed : SetFileForm::Uncompressed;
     return Guarded(form, [&] {
         auto scratch = NewScratch();
+        std::string detail;
         if (form == SetFileForm::Compressed) {
-            RemoveOnExit side{WithSuffix(path, "z")};
-            // Expansion stops past the image size: a longer image is no set.
-            if (!DecompressFile(0, path, side.path, kSetImageSize))
-                return Failure(SetFileStatus::InvalidFormat, form, "The file is empty");
-            if (!ReadExactly(side.path, scratch.get(), kSetImageSize))
-                return Failure(SetFileStatus::InvalidFormat, form,
-                               "The expanded set has the wrong length");
+            // Expanded in memory, with no side file: a set in a folder the user
+            // cannot write to (beside the program) loads all the same.
+            const std::vector<uint8_t> packed = ReadWholeFile(path);
+            if (packed.empty()) return Failure(SetFileStatus::InvalidFormat, form, "The file is empty");
+            // A stream longer than the image does not fit and fails here too.
+            if (ExpandInto(packed.data(), packed.size(), reinterpret_cast<uint8_t*>(scratch.get()),
+                           kSetImageSize) != kSetImageSize)
+                return Failure(SetFileStatus::InvalidFormat, form, "The expanded set has the wrong length");
         } else {
             if (progress) progress(kFixingFileCaption);
             if (!ReadExactly(path, scratch.get(), kSetImageSize))
                 return Failure(SetFileStatus::InvalidFormat, form,
                                "The file has the wrong length for a set");
-            SetFileResult saved = SaveSet(*scratch, path);
-            if (!saved) return saved;
+            // Compressed in place as it stood; if that cannot be done the set
+            // is still loaded and the file stays as it was.
+            detail = SaveSet(*scratch, path).detail;
         }
         ClampToCapacities(*scratch);
         std::memcpy(&set, scratch.get(), sizeof(TGestureSet));
-        return SetFileResult{SetFileStatus::Ok, form, {}};
+        return SetFileResult{SetFileStatus::Ok, form, detail};
     });
 }
 

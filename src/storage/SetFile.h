@@ -1,8 +1,8 @@
 // Gesture set files (.mtd). Saving writes the set image as one zlib stream.
 // Loading tells three forms apart by the file size: compressed (what saving
-// writes), the same image uncompressed (compressed in place as it loads), and
-// the old layout without per-program actions (converted into a copy whose
-// name has "2" appended).
+// writes, expanded in memory), the same image uncompressed (compressed in
+// place as it loads), and the old layout without per-program actions
+// (converted into a copy whose name has "2" appended).
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -35,7 +35,9 @@ struct SetFileResult {
     SetFileStatus status = SetFileStatus::Ok;
     SetFileForm form = SetFileForm::None;
     // For failures: the error's own text ("Error" for zlib, the file system's
-    // message otherwise), for the general error report.
+    // message otherwise), for the general error report. After a successful
+    // load of an older form: why the file could not be brought up to date on
+    // disk (empty when it was).
     std::string detail;
     explicit operator bool() const { return status == SetFileStatus::Ok; }
 };
@@ -56,14 +58,16 @@ SetFileResult SaveSet(const TGestureSet& set, const std::filesystem::path& path)
 
 // Loads a set file of any of the three forms into `set`. On any failure the
 // set is left exactly as it was. On success the counts hold the model's
-// capacities (see ClampToCapacities). The "z" side file used while expanding
-// a compressed file is removed on every path.
+// capacities (see ClampToCapacities). A compressed file is expanded in memory
+// (no side file is written, so read-only folders work). An older form whose
+// rewrite fails still loads; the result's detail says why.
 SetFileResult LoadSet(TGestureSet& set, const std::filesystem::path& path,
                       const SetFileProgress& progress = {});
 
 // Converts an old-layout file into the current layout in `set` and saves it to
 // `target`. Gesture slots from the old count on, rule slots and program slots
-// keep what `set` held. On failure `set` is unchanged.
+// keep what `set` held. A source that cannot be read leaves `set` unchanged;
+// a target that cannot be written does not stop the conversion (see detail).
 SetFileResult ConvertToCompressedFormat(TGestureSet& set, const std::filesystem::path& source,
                                         const std::filesystem::path& target);
 
