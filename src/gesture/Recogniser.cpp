@@ -79,9 +79,57 @@ std::string FormatGeneral(double value) {
 
 }  // namespace
 
+namespace {
+
+// kept x 10^last, printed with its decimals and without trailing zeros.
+std::string FormatRounded(bool negative, uint64_t kept, int last) {
+    std::string out;
+    if (negative && kept != 0) out.push_back('-');
+    if (last >= 0) {
+        out += std::to_string(kept);
+        if (kept != 0) out.append(static_cast<size_t>(last), '0');
+        return out;
+    }
+    uint64_t scale = 1;
+    for (int i = 0; i < -last; ++i) scale *= 10;
+    out += std::to_string(kept / scale);
+    uint64_t frac = kept % scale;
+    int digits = -last;
+    while (digits > 0 && frac % 10 == 0) {
+        frac /= 10;
+        --digits;
+    }
+    if (digits > 0) {
+        char buf[24];
+        for (int i = digits - 1; i >= 0; --i, frac /= 10) buf[i] = static_cast<char>('0' + frac % 10);
+        out.push_back('.');
+        out.append(buf, static_cast<size_t>(digits));
+    }
+    return out;
+}
+
+// The common case without the digit string: below 1e9 with up to five
+// decimals the scaled value in extended precision lies within 1e-4 of the
+// scaled 18-digit form, so away from a half it rounds the same way.
+bool QuickRound(double magnitude, int decimals, uint64_t& kept) {
+    static const long double kPow10[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L, 100000.0L};
+    if (!(magnitude < 1e9) || decimals < 0 || decimals > 5) return false;
+    const long double scaled = magnitude * kPow10[decimals];
+    const uint64_t whole = static_cast<uint64_t>(scaled);
+    const long double frac = scaled - whole;
+    if (std::fabs(frac - 0.5L) <= 1e-4L) return false;
+    kept = whole + (frac > 0.5L);
+    return true;
+}
+
+}  // namespace
+
 std::string FormatOptionalDecimals(double value, int decimals) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    const bool negative = value < 0;
+    uint64_t kept = 0;
+    if (QuickRound(std::fabs(value), decimals, kept)) return FormatRounded(negative, kept, -decimals);
 
     // The value's first 18 significant digits, correctly rounded; then
     // rounded half away from zero to at most 15 significant digits and at
@@ -96,30 +144,14 @@ std::string FormatOptionalDecimals(double value, int decimals) {
     if (buf[20] == '-') exp = -exp;
     if (digits[0] == '0') exp = 0;
 
-    if (exp + 1 > 18) return (value < 0 ? "-" : "") + FormatGeneral(std::fabs(value));
+    if (exp + 1 > 18) return (negative ? "-" : "") + FormatGeneral(std::fabs(value));
 
     // Keep the digits down to the power `last`.
     const int last = std::max(-decimals, exp + 1 - 15);
     const int keep = exp - last + 1;  // may be zero or negative
-    uint64_t kept = 0;
     for (int i = 0; i < keep; ++i) kept = kept * 10 + static_cast<uint64_t>(digits[i] - '0');
     if (keep >= 0 && keep < 18 && digits[keep] >= '5') ++kept;
-
-    std::string out;
-    if (value < 0 && kept != 0) out.push_back('-');
-    if (last >= 0) {
-        out += std::to_string(kept);
-        if (kept != 0) out.append(static_cast<size_t>(last), '0');
-        return out;
-    }
-    uint64_t scale = 1;
-    for (int i = 0; i < -last; ++i) scale *= 10;
-    out += std::to_string(kept / scale);
-    std::string frac = std::to_string(kept % scale);
-    frac.insert(0, static_cast<size_t>(-last) - frac.size(), '0');
-    while (!frac.empty() && frac.back() == '0') frac.pop_back();
-    if (!frac.empty()) out += "." + frac;
-    return out;
+    return FormatRounded(negative, kept, last);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "gesture/EngineState.h"
@@ -199,6 +203,44 @@ TEST(RecogniserFormat, OptionalDecimals) {
         {INFINITY, 5, "INF"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatOptionalDecimals(c.v, c.decimals), c.out) << c.v;
+}
+
+// Rounds the 18-digit form of v half away from zero by hand, as an oracle
+// for values below 1e9 (where the 15-digit limit does not bite).
+static std::string OracleFormat(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.17e", v);
+    std::string digits = std::string(1, buf[0]) + std::string(buf + 2, 17);
+    const int exp = std::atoi(std::strchr(buf, 'e') + 1);
+    // Place the digits on a fixed grid: 20 integer places and the decimals.
+    std::string grid(20 + 18 + 20, '0');
+    for (int i = 0; i < 18; ++i) grid[static_cast<size_t>(19 - exp + i)] = digits[static_cast<size_t>(i)];
+    std::string kept = grid.substr(0, static_cast<size_t>(20 + decimals));
+    if (grid[static_cast<size_t>(20 + decimals)] >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (kept[static_cast<size_t>(i)] == '9') kept[static_cast<size_t>(i--)] = '0';
+        ++kept[static_cast<size_t>(i)];
+    }
+    std::string whole = kept.substr(0, 20), frac = kept.substr(20);
+    whole.erase(0, std::min(whole.find_first_not_of('0'), size_t{19}));
+    while (!frac.empty() && frac.back() == '0') frac.pop_back();
+    return frac.empty() ? whole : whole + "." + frac;
+}
+
+TEST(RecogniserFormat, AgreesWithDigitByDigitRounding) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> exponent(-8, 8.9);
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = i % 2 ? 5 : 2;
+        double v = std::pow(10.0, exponent(rng));
+        if (i % 4 < 2) {
+            // Right at a half of the last decimal, and one step to either side.
+            const double unit = std::pow(10.0, -decimals);
+            v = (std::floor(v / unit) + 0.5) * unit;
+            v = i % 3 == 0 ? v : std::nextafter(v, i % 3 == 1 ? 0.0 : 1e300);
+        }
+        ASSERT_EQ(FormatOptionalDecimals(v, decimals), OracleFormat(v, decimals)) << v << " " << decimals;
+    }
 }
 
 TEST(RecogniserEngine, ExecutesOnlyWhenAskedActiveAndRecognised) {
