@@ -239,3 +239,13 @@ e2e_zoram_stop() {
 
 # e2e_pixel FILE.png X Y: the pixel's colour as "R,G,B".
 e2e_pixel() { convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:; }
+
+# e2e_ini_text [FILE]: the settings file as UTF-8 lines (Zoram may keep it in
+# UTF-16 with a byte-order mark).
+e2e_ini_text() {
+    local f=${1:-zoram.ini}
+    if [ "$(head -c 2 "$f" | od -An -tx1 | tr -d ' ')" = fffe ]; then iconv -f UTF-16 -t UTF-8 "$f"
+    else cat "$f"; fi | tr -d '\r'
+}
+# e2e_ini_has PATTERN: a line of the settings file matches.
+e2e_ini_has() { e2e_ini_text | grep -q -- "$1"; }
