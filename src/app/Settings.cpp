@@ -137,23 +137,25 @@ std::optional<std::u16string> LoadSettings(ProfileFile& file, std::u16string_vie
     s.tail = *colour;
     // Relative and absolute values both work: expanded against the program folder.
     s.motions = ExpandFullPath(exeDirectory, file.ReadString(kMain, u"motions", u""));
-    auto boolean = [&](std::u16string_view key, bool& value) {
-        value = ParseBooleanSetting(file.ReadString(kMain, key, u""), value);
+    // Missing or non-numeric values give the defaults of the table.
+    const Settings d;
+    auto boolean = [&](std::u16string_view key, bool Settings::*field) {
+        s.*field = ParseBooleanSetting(file.ReadString(kMain, key, u""), d.*field);
     };
-    auto integer = [&](std::u16string_view key, int32_t& value) {
-        value = ParseIntegerSetting(file.ReadString(kMain, key, u""), value);
+    auto integer = [&](std::u16string_view key, int32_t Settings::*field) {
+        s.*field = ParseIntegerSetting(file.ReadString(kMain, key, u""), d.*field);
     };
-    boolean(u"tutorialPrompt", s.tutorialPrompt);
-    boolean(u"showInfo", s.showInfo);
-    boolean(u"autoCheck", s.autoCheck);
-    boolean(u"recentList", s.recentList);
-    boolean(u"showTrails", s.showTrails);
-    boolean(u"fastTrails", s.fastTrails);
-    boolean(u"active", s.active);
-    boolean(u"mouseExMode", s.mouseExMode);
-    integer(u"invoke", s.invoke);
-    integer(u"language", s.language);
-    integer(u"idleTimeout", s.idleTimeout);
+    boolean(u"tutorialPrompt", &Settings::tutorialPrompt);
+    boolean(u"showInfo", &Settings::showInfo);
+    boolean(u"autoCheck", &Settings::autoCheck);
+    boolean(u"recentList", &Settings::recentList);
+    boolean(u"showTrails", &Settings::showTrails);
+    boolean(u"fastTrails", &Settings::fastTrails);
+    boolean(u"active", &Settings::active);
+    boolean(u"mouseExMode", &Settings::mouseExMode);
+    integer(u"invoke", &Settings::invoke);
+    integer(u"language", &Settings::language);
+    integer(u"idleTimeout", &Settings::idleTimeout);
     // Key names in `exclude` do not matter: every value is taken in file order.
     s.exclude.clear();
     for (const std::u16string& key : file.ReadKeys(kExclude))
