@@ -70,10 +70,7 @@ public:
         else Error("unknown statement \"" + std::string(keyword) + "\"");
     }
 
-    void Finish() {
-        line_ = lastGestureLine_;
-        EndGesture();
-    }
+    void Finish() { EndGesture(); }
 
 private:
     enum class Kind { None, Stroke, Points };
@@ -122,8 +119,9 @@ private:
     }
 
     void Gesture() {
+        const int here = line_;
         EndGesture();
-        lastGestureLine_ = line_;
+        line_ = lastGestureLine_ = here;
         if (set_.GestureCount >= kMaxGestures) {
             Error("more than 100 gestures");
             current_ = nullptr;
@@ -205,6 +203,7 @@ private:
 
     void EndGesture() {
         if (!current_) return;
+        line_ = lastGestureLine_;  // what is missing is reported at the gesture
         if (kind_ == Kind::None) {
             Error("the gesture has no \"stroke\" or \"points\"");
         } else if (kind_ == Kind::Stroke) {
