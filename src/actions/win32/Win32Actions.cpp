@@ -104,6 +104,17 @@ void Win32Volume::SetVolume(uint32_t value) {
 
 void Win32Controller::LockWorkStation() { ::LockWorkStation(); }
 
+DroppedFiles ReadDroppedFiles(HDROP drop) {
+    DroppedFiles files;
+    files.count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    wchar_t path[MAX_PATH + 1] = {};
+    if (files.count > 0) {
+        UINT n = DragQueryFileW(drop, 0, path, MAX_PATH + 1);
+        files.first.assign(reinterpret_cast<const char16_t*>(path), n);
+    }
+    return files;
+}
+
 bool BringToForeground(HWND window) {
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     if (GetForegroundWindow() == window) return true;

@@ -1,6 +1,7 @@
 // The Win32 side of the action seams, and BringToForeground.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 
@@ -79,6 +80,14 @@ struct Win32ExecutorSeams {
 inline HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 inline WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 
+
+// What a WM_DROPFILES brings: the number of files and the first one's path
+// (at most 260 characters), for DropFileOnAction.
+struct DroppedFiles {
+    unsigned count = 0;
+    std::u16string first;
+};
+DroppedFiles ReadDroppedFiles(HDROP drop);
 
 // Restores a minimised window and makes it the foreground window.
 bool BringToForeground(HWND window);
