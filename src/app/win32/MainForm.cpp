@@ -230,6 +230,9 @@ LRESULT MainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd_, &ps);
         return 0;
     }
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) ShowWindow(hwnd_, SW_HIDE);  // Zoram keeps running in the tray
+        return 0;
     case WM_CLOSE:
         if (FormCloseQuery()) DestroyWindow(hwnd_);
         return 0;

@@ -11,6 +11,10 @@ tray_x=1013 tray_y=757   # the notification area of the 1024x768 desktop
 expect "the window starts hidden" not e2e_window_visible TgestureConfigForm Zoram
 e2e_move $tray_x $tray_y; e2e_click 1
 expect "a click on the tray icon shows the window" e2e_wait 5 e2e_window_visible TgestureConfigForm Zoram
+e2e_key Escape
+expect "Esc hides it again" e2e_wait 5 not e2e_window_visible TgestureConfigForm Zoram
+e2e_move $tray_x $tray_y; e2e_click 1
+e2e_wait 5 e2e_window_visible TgestureConfigForm Zoram
 
 # 5 seconds after start: the autostart entry names another copy.
 expect "the autostart question appears" e2e_wait 10 e2e_window_exists '#32770' Zoram
