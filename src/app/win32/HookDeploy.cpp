@@ -3,15 +3,14 @@
 #include <windows.h>
 
 #include "WinText.h"
+#include "ProfileFileWin32.h"
+#include "app/Settings.h"
 #include "app/Startup.h"
 
 namespace zoram {
 
 std::u16string ReadSavedVersion(const std::u16string& exeDir) {
-    wchar_t buf[64] = L"";
-    std::u16string ini = exeDir + u"zoram.ini";
-    GetPrivateProfileStringW(L"main", L"version", L"", buf, 64, W(ini));
-    return U(buf);
+    return ReadSettingsVersion(*OpenProfileFile(exeDir + std::u16string(kSettingsFileName)));
 }
 
 namespace {
