@@ -393,10 +393,9 @@ bool SamePoints(const Features& f, const TGesture& g, int n) {
 constexpr uint8_t kReward = 1, kSlightPenalty = 2, kPenalty = 3, kFar90 = 4, kFar50 = 5, kFar30 = 6, kFar15 = 7;
 const long double kFactorValue[8] = {1.0L, 1.1L, 0.99L, 0.9L, 0.45L, 0.75L, 0.85L, 0.95L};
 
-// The code for a difference d against the limits lo and hi. An estimate in
-// double precision is within a few units of 1e-16 * (d + 1) of the extended
-// value; away from both limits it decides the same, so the extended
-// comparison is only needed near a limit.
+// A difference estimated in double precision is within a few 1e-16 * (d + 1)
+// of the extended one; away from both limits it decides the same, so the
+// extended comparison is only needed near a limit.
 inline bool NearLimit(double estimate, double limit) {
     return std::fabs(estimate - limit) <= 1e-12 * (estimate + 1);
 }
