@@ -17,6 +17,7 @@ std::u16string AsciiUppered(std::u16string_view s) {
 static char16_t PathLower(char16_t c) {
     if (c < 0x80) return AsciiLower(c);
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;                // Latin-1
+    if (c == 0x130) return u'i';  // dotted capital I
     if (c >= 0x100 && c <= 0x137 && c % 2 == 0) return c + 1;                 // Latin Ext-A
     if (c >= 0x139 && c <= 0x148 && c % 2 == 1) return c + 1;
     if (c >= 0x14A && c <= 0x177 && c % 2 == 0) return c + 1;
@@ -102,16 +103,22 @@ std::string ToUtf8(std::u16string_view s) {
 }
 
 std::u16string FromUtf8(std::string_view s) {
+    // Malformed input (bad lead or trail bytes, overlong forms, surrogates,
+    // values past U+10FFFF) becomes U+FFFD, one per bad lead byte.
     std::u16string r;
+    r.reserve(s.size());
     for (size_t i = 0; i < s.size();) {
         unsigned char b = s[i];
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        int extra = b < 0x80 ? 0 : b >= 0xC2 && b <= 0xDF ? 1 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xF0 && b <= 0xF4 ? 3 : -1;
         char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        bool ok = extra >= 0;
+        bool ok = extra >= 0 && i + extra < s.size();
         for (int k = 1; ok && k <= extra; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) >> 6) != 2) ok = false;
-            else c = (c << 6) | (s[i + k] & 0x3F);
+            unsigned char t = s[i + k];
+            if ((t >> 6) != 2) ok = false;
+            else c = (c << 6) | (t & 0x3F);
         }
+        static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+        if (ok && (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) ok = false;
         if (!ok) {
             r += u'\uFFFD';
             ++i;
