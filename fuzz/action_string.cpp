@@ -6,6 +6,7 @@
 #include <string>
 
 #include "actions/ActionStrings.h"
+#include "actions/ActionText.h"
 #include "actions/Executor.h"
 #include "actions/KeyEventSink.h"
 
@@ -70,6 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto fields = ProgramDialogFields(action);
     CheckFitted(ProgramAction(fields.program, fields.folder));
     for (int row = -1; row <= kActionRows; ++row) CheckFitted(ActionForPlainRow(row, FitActionString(action)));
+
+    // Text read as UTF-8 survives a round trip unchanged once decoded.
+    std::u16string decoded = actiontext::FromUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    if (actiontext::FromUtf8(actiontext::ToUtf8(decoded)) != decoded) abort();
 
     Keys keys;
     Shell shell;
