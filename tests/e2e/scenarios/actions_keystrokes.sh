@@ -9,6 +9,7 @@ e2e_begin actions_keystrokes
 # scenario's programs in a Latin-1 locale and type Latin-1 letters.
 mkdir -p locale
 localedef -i en_US -f ISO-8859-1 locale/en_US.ISO-8859-1 >/dev/null 2>&1
+[ -f locale/en_US.ISO-8859-1/LC_CTYPE ] || e2e_log "could not make a Latin-1 locale (package locales)"
 export LOCPATH=$SC/locale
 export LC_ALL=en_US.ISO-8859-1 2>/dev/null
 # The X keymap: give the spare 102nd key "ü"/"Ü", and take the parentheses
