@@ -1,5 +1,6 @@
 #include "storage/SetFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "gesture/EngineState.h"
 #include "storage/BPCompress.h"
 #include "storage/FileIO.h"
+#include "storage/PackedText.h"
 
 namespace fs = std::filesystem;
 
@@ -55,18 +57,11 @@ bool ReadExactly(const fs::path& path, void* dst, uint64_t size) {
     return true;
 }
 
-bool TerminateText(char16_t (&field)[kTextUnits]) {
-    for (char16_t c : field)
-        if (c == u'\0') return false;
-    field[kMaxTextLength] = u'\0';
-    return true;
-}
-
+// Packed fields are read and written by value: a reference to one may be
+// misaligned.
 template <typename T>
-bool Clamp(T& value, T low, T high) {
-    T old = value;
-    value = value < low ? low : (value > high ? high : value);
-    return value != old;
+T Clamped(T value, T low, T high) {
+    return value < low ? low : (value > high ? high : value);
 }
 
 template <typename F>
@@ -89,23 +84,29 @@ std::u16string CouldNotLoadMessage(std::u16string_view fileName) {
 }
 
 bool ClampToCapacities(TGestureSet& set) {
-    bool changed = Clamp<int32_t>(set.GestureCount, 0, kMaxGestures);
-    changed |= Clamp<int32_t>(set.ProgramCount, 0, kProgramSlots);
-    for (int p = 0; p < set.ProgramCount; ++p) {
-        changed |= TerminateText(set.Programs[p].Path);
-        changed |= TerminateText(set.Programs[p].Name);
+    const int32_t gestures = Clamped<int32_t>(set.GestureCount, 0, kMaxGestures);
+    const int32_t programs = Clamped<int32_t>(set.ProgramCount, 0, kProgramSlots);
+    bool changed = gestures != set.GestureCount || programs != set.ProgramCount;
+    set.GestureCount = gestures;
+    set.ProgramCount = programs;
+    for (int p = 0; p < programs; ++p) {
+        changed |= TerminatePackedText(&set.Programs[p].Path);
+        changed |= TerminatePackedText(&set.Programs[p].Name);
     }
-    for (int i = 0; i < set.GestureCount; ++i) {
+    for (int i = 0; i < gestures; ++i) {
         TGesture& g = set.Gestures[i];
-        changed |= Clamp<int32_t>(g.Count, 0, kMaxPoints);
-        changed |= Clamp<uint8_t>(g.RuleCount, 0, kRuleSlots);
-        changed |= TerminateText(g.DefaultAction);
-        // Rules that name no known program are dropped; the rest keep their order.
+        const int32_t count = Clamped<int32_t>(g.Count, 0, kMaxPoints);
+        changed |= count != g.Count;
+        g.Count = count;
+        changed |= TerminatePackedText(&g.DefaultAction);
+        // Rules past the slots or naming no known program are dropped; the
+        // rest keep their order.
+        const int rules = std::min<int>(g.RuleCount, kRuleSlots);
         int kept = 0;
-        for (int r = 0; r < g.RuleCount; ++r) {
-            if (g.Rules[r].ProgramIndex >= set.ProgramCount) continue;
+        for (int r = 0; r < rules; ++r) {
+            if (g.Rules[r].ProgramIndex >= programs) continue;
             if (kept != r) std::memcpy(&g.Rules[kept], &g.Rules[r], sizeof(TProgramRule));
-            changed |= TerminateText(g.Rules[kept].Action);
+            changed |= TerminatePackedText(&g.Rules[kept].Action);
             ++kept;
         }
         changed |= kept != g.RuleCount;
@@ -138,16 +139,16 @@ SetFileResult ConvertToCompressedFormat(TGestureSet& set, const fs::path& source
         auto scratch = NewScratch();
         std::memcpy(scratch.get(), &set, sizeof(TGestureSet));
         scratch->ProgramCount = 0;
-        scratch->GestureCount = old->GestureCount;
-        Clamp<int32_t>(scratch->GestureCount, 0, kMaxGestures);
-        for (int i = 0; i < scratch->GestureCount; ++i) {
+        const int32_t count = Clamped<int32_t>(old->GestureCount, 0, kMaxGestures);
+        scratch->GestureCount = count;
+        for (int i = 0; i < count; ++i) {
             const TOldGesture& from = old->Gestures[i];
             TGesture& to = scratch->Gestures[i];
             to.Count = from.Count;
             std::memcpy(to.Points, from.Points, sizeof(to.Points));
             to.RecordCursor = from.RecordCursor;
             // At most 1024 characters and the NUL: the field has no room for more.
-            SetText(to.DefaultAction, GetText(from.DefaultAction));
+            WritePackedText(&to.DefaultAction, ReadPackedText(&from.DefaultAction));
             to.RuleCount = 0;
         }
         ClampToCapacities(*scratch);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "gesture/Normalise.h"
+#include "storage/PackedText.h"
 
 namespace zoram {
 
@@ -55,7 +56,7 @@ void Str(std::string& out, std::u16string_view s) {
     out += '"';
 }
 
-void Text(std::string& out, const char16_t (&field)[kTextUnits]) { Str(out, GetText(field)); }
+void Text(std::string& out, const void* field) { Str(out, ReadPackedText(field)); }
 
 }  // namespace
 
@@ -66,9 +67,9 @@ std::string SetToJson(const TGestureSet& set) {
                       ",\"programCount\":" + std::to_string(set.ProgramCount) + ",\"programs\":[";
     for (int p = 0; p < programs; ++p) {
         out += p ? ",{\"name\":" : "{\"name\":";
-        Text(out, set.Programs[p].Name);
+        Text(out, &set.Programs[p].Name);
         out += ",\"path\":";
-        Text(out, set.Programs[p].Path);
+        Text(out, &set.Programs[p].Path);
         out += "}";
     }
     out += "],\"gestures\":[";
@@ -76,7 +77,7 @@ std::string SetToJson(const TGestureSet& set) {
         const TGesture& g = set.Gestures[i];
         out += i ? ",\n" : "\n";
         out += "{\"number\":" + std::to_string(i + 1) + ",\"defaultAction\":";
-        Text(out, g.DefaultAction);
+        Text(out, &g.DefaultAction);
         out += ",\"count\":" + std::to_string(g.Count) +
                ",\"recordCursor\":" + std::to_string(g.RecordCursor) + ",\"points\":[";
         for (int k = 0; k < UsablePoints(g); ++k)
@@ -87,7 +88,7 @@ std::string SetToJson(const TGestureSet& set) {
             out += (r ? ",{\"programIndex\":" : "{\"programIndex\":") +
                    std::to_string(g.Rules[r].ProgramIndex) +
                    ",\"reserved\":" + std::to_string(g.Rules[r].Reserved) + ",\"action\":";
-            Text(out, g.Rules[r].Action);
+            Text(out, &g.Rules[r].Action);
             out += "}";
         }
         out += "]}";
