@@ -8,20 +8,12 @@
 
 #include "capture/CaptureLoop.h"
 #include "gesture/EngineState.h"
+#include "hook_fakes.h"
 
 using namespace zoram;
 
 namespace {
 
-struct FakeLibrary : HookLibrary {
-    std::vector<std::string> calls;
-    void HookMouse() override { calls.push_back("HookMouse"); }
-    void UnHookMouse() override { calls.push_back("UnHookMouse"); }
-    void ShowMovement() override { calls.push_back("ShowMovement"); }
-    void HideMovement() override { calls.push_back("HideMovement"); }
-    void TrapRight() override { calls.push_back("TrapRight"); }
-    void TrapMiddle() override { calls.push_back("TrapMiddle"); }
-};
 
 struct FakeHost : CaptureHost {
     std::map<int, bool> keys;
@@ -54,7 +46,7 @@ struct FakeHost : CaptureHost {
 
 struct Rig {
     FakeHost host;
-    FakeLibrary lib;
+    FakeHookLibrary lib;
     HookClient hook;
     std::unique_ptr<TGesture> motion = std::make_unique<TGesture>();
     int32_t recordingState = rsArmed;

@@ -4,20 +4,10 @@
 #include <vector>
 
 #include "hook/HookCommon.h"
+#include "hook_fakes.h"
 
 using namespace zoram;
 
-namespace {
-struct FakeHookLibrary : HookLibrary {
-    std::vector<std::string> calls;
-    void HookMouse() override { calls.push_back("HookMouse"); }
-    void UnHookMouse() override { calls.push_back("UnHookMouse"); }
-    void ShowMovement() override { calls.push_back("ShowMovement"); }
-    void HideMovement() override { calls.push_back("HideMovement"); }
-    void TrapRight() override { calls.push_back("TrapRight"); }
-    void TrapMiddle() override { calls.push_back("TrapMiddle"); }
-};
-}  // namespace
 
 TEST(HookRecord, TrapsTheChosenButtonAndHiddenMoves) {
     struct Case { uint16_t button, hidden; unsigned msg; bool trapped; } cases[] = {
