@@ -118,7 +118,9 @@ std::u16string ColourToString(uint32_t colour) {
 }
 
 std::u16string NotValidIntegerMessage(std::u16string_view text) {
-    return u"'" + std::u16string(text) + u"' is not a valid integer value";
+    std::u16string message = u"'";
+    message += text;
+    return message += u"' is not a valid integer value";
 }
 
 std::u16string UnableToWriteMessage(std::u16string_view fileName) {

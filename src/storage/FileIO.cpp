@@ -31,7 +31,9 @@ std::u16string PathToText(const fs::path& path) {
 
 std::string DescribePath(const fs::path& path) {
     auto u8 = path.u8string();
-    return "\"" + std::string(u8.begin(), u8.end()) + "\"";
+    std::string quoted = "\"";
+    quoted.append(u8.begin(), u8.end());
+    return quoted += "\"";
 }
 
 namespace {

@@ -80,7 +80,9 @@ SetFileResult Guarded(SetFileForm form, F&& body) {
 }  // namespace
 
 std::u16string CouldNotLoadMessage(std::u16string_view fileName) {
-    return u"\"" + std::u16string(fileName) + u"\" could not be loaded. It may be in an invalid format";
+    std::u16string message = u"\"";
+    message += fileName;
+    return message += u"\" could not be loaded. It may be in an invalid format";
 }
 
 bool ClampToCapacities(TGestureSet& set) {

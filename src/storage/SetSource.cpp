@@ -18,6 +18,12 @@ using actiontext::ToUtf8;
 
 constexpr std::string_view kBlanks = " \t";
 
+std::string Quote(std::string_view text) {
+    std::string quoted = "\"";
+    quoted += text;
+    return quoted += '"';
+}
+
 std::string_view Trim(std::string_view s) {
     size_t b = s.find_first_not_of(kBlanks);
     if (b == std::string_view::npos) return {};
@@ -192,7 +198,7 @@ private:
             TPoint p{};
             if (comma == std::string_view::npos || !ParseInt(pair.substr(0, comma), p.x) ||
                 !ParseInt(pair.substr(comma + 1), p.y))
-                return Error("\"" + std::string(pair) + "\" is not a point x,y of integers");
+                return Error(Quote(pair) + " is not a point x,y of integers");
             if (kind == Kind::Stroke) {
                 corners_.push_back(p);
             } else {
@@ -336,9 +342,11 @@ std::string WriteSetSource(const TGestureSet& set) {
     std::vector<std::string> names;
     for (int p = 0; p < programs; ++p) {
         std::u16string name = ReadPackedText(&set.Programs[p].Name);
-        names.push_back(UniqueName(name, set, programs) ? ToUtf8(name) : "#" + std::to_string(p + 1));
-        out += "program " + (WritableName(name) ? ToUtf8(name) : "Program " + std::to_string(p + 1)) +
-               " = " + ToUtf8(ReadPackedText(&set.Programs[p].Path)) + "\n";
+        const std::string number = std::to_string(p + 1);
+        names.push_back(UniqueName(name, set, programs) ? ToUtf8(name) : std::string("#") += number);
+        out += "program ";
+        out += WritableName(name) ? ToUtf8(name) : std::string("Program ") += number;
+        out += " = " + ToUtf8(ReadPackedText(&set.Programs[p].Path)) + "\n";
     }
     for (int i = 0; i < gestures; ++i) {
         const TGesture& g = set.Gestures[i];
@@ -350,7 +358,7 @@ std::string WriteSetSource(const TGestureSet& set) {
         for (int k = 0; k < count || k == 0; k += 10) {
             out += "points";
             for (int j = k; j < std::min(count, k + 10); ++j)
-                out += " " + std::to_string(g.Points[j].x) + "," + std::to_string(g.Points[j].y);
+                ((out += ' ') += std::to_string(g.Points[j].x) += ',') += std::to_string(g.Points[j].y);
             out += "\n";
         }
     }
