@@ -3,6 +3,7 @@
 // raise the similarity warning when recorded next to the others.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "actions/ActionStrings.h"
 #include "gesture/Normalise.h"
 #include "gesture/Recogniser.h"
 #include "storage/SetSource.h"
@@ -75,13 +77,22 @@ void Draw(const TGesture& shape, const Hand& hand, uint32_t seed, TGesture& moti
     ResizeGesture(*raw, motion);
 }
 
-TEST(StarterSet, HasUsefulGesturesWithActions) {
+TEST(StarterSet, HasUsefulGesturesWithBuiltInActions) {
     auto set = LoadStarterSet();
     EXPECT_GE(set->GestureCount, 8);
     EXPECT_LE(set->GestureCount, 12);
+    std::vector<std::u16string> seen;
     for (int i = 0; i < set->GestureCount; ++i) {
         EXPECT_GE(set->Gestures[i].Count, 25) << "gesture " << i + 1;
-        EXPECT_FALSE(GetText(set->Gestures[i].DefaultAction).empty()) << "gesture " << i + 1;
+        // Each action is one of the built-in commands, exactly as the
+        // assignment dialog writes it, and no two gestures do the same.
+        const std::u16string action = GetText(set->Gestures[i].DefaultAction);
+        bool builtIn = false;
+        for (int row = kFirstBuiltInRow; row < kActionRows; ++row)
+            builtIn |= action == ActionForPlainRow(row, u"");
+        EXPECT_TRUE(builtIn) << "gesture " << i + 1;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), action), 0) << "gesture " << i + 1;
+        seen.push_back(action);
     }
 }
 
