@@ -61,8 +61,8 @@ void Text(std::string& out, const void* field) { Str(out, ReadPackedText(field))
 }  // namespace
 
 std::string SetToJson(const TGestureSet& set) {
-    const int programs = std::clamp<int32_t>(set.ProgramCount, 0, kProgramSlots);
-    const int gestures = std::clamp<int32_t>(set.GestureCount, 0, kGestureSlots);
+    const int programs = std::clamp<int32_t>(int32_t{set.ProgramCount}, 0, kProgramSlots);
+    const int gestures = std::clamp<int32_t>(int32_t{set.GestureCount}, 0, kGestureSlots);
     std::string out = "{\"gestureCount\":" + std::to_string(set.GestureCount) +
                       ",\"programCount\":" + std::to_string(set.ProgramCount) + ",\"programs\":[";
     for (int p = 0; p < programs; ++p) {

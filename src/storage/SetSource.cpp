@@ -336,8 +336,8 @@ bool UniqueName(const std::u16string& name, const TGestureSet& set, int programs
 }  // namespace
 
 std::string WriteSetSource(const TGestureSet& set) {
-    const int programs = std::clamp<int32_t>(set.ProgramCount, 0, kProgramSlots);
-    const int gestures = std::clamp<int32_t>(set.GestureCount, 0, kGestureSlots);
+    const int programs = std::clamp<int32_t>(int32_t{set.ProgramCount}, 0, kProgramSlots);
+    const int gestures = std::clamp<int32_t>(int32_t{set.GestureCount}, 0, kGestureSlots);
     std::string out = "# Zoram gesture set\n";
     std::vector<std::string> names;
     for (int p = 0; p < programs; ++p) {
