@@ -16,7 +16,6 @@
 #include <string>
 #include <unistd.h>
 
-#include "storage/PackedText.h"
 #include "storage/SetFile.h"
 #include "storage/SetJson.h"
 
@@ -53,16 +52,16 @@ void Walk(const TGestureSet& set) {
     Check(set.ProgramCount >= 0 && set.ProgramCount <= kProgramSlots);
     size_t total = 0;
     for (int p = 0; p < set.ProgramCount; ++p)
-        total += ReadPackedText(&set.Programs[p].Path).size() + ReadPackedText(&set.Programs[p].Name).size();
+        total += GetText(&set.Programs[p].Path).size() + GetText(&set.Programs[p].Name).size();
     for (int i = 0; i < set.GestureCount; ++i) {
         const TGesture& g = set.Gestures[i];
         Check(g.Count >= 0 && g.Count <= kMaxPoints);
         Check(g.RuleCount <= kRuleSlots);
         for (int k = 0; k < g.Count; ++k) total += static_cast<uint32_t>(g.Points[k].x);
-        total += ReadPackedText(&g.DefaultAction).size();
+        total += GetText(&g.DefaultAction).size();
         for (int r = 0; r < g.RuleCount; ++r) {
             Check(g.Rules[r].ProgramIndex < set.ProgramCount);
-            const std::u16string action = ReadPackedText(&g.Rules[r].Action);
+            const std::u16string action = GetText(&g.Rules[r].Action);
             Check(action.size() <= kMaxTextLength);
             total += action.size() + set.Programs[g.Rules[r].ProgramIndex].Path[0];
         }

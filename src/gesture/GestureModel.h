@@ -69,9 +69,15 @@ static_assert(offsetof(TGestureSet, ProgramCount) == 23581323);
 // The pen-up marker separating strokes inside a captured motion.
 constexpr TPoint PEN_UP{-999, -999};
 
-// Copies text into a field, cut at 1024 characters, always NUL-terminated.
-void SetText(char16_t (&field)[kTextUnits], std::u16string_view text);
+// Text fields: `field` is the address of a 1025-unit field. Many fields sit
+// at odd addresses in the packed records, so they are only ever copied with
+// memcpy, never read through a char16_t pointer or reference.
+// Copies text into a field, cut at 1024 characters (and at an embedded NUL),
+// always NUL-terminated.
+void SetText(void* field, std::u16string_view text);
 // The field's text up to its first NUL (at most 1025 units).
-std::u16string GetText(const char16_t (&field)[kTextUnits]);
+std::u16string GetText(const void* field);
+// Puts a NUL in the last unit when the field has none; true if it did.
+bool TerminateText(void* field);
 
 }  // namespace zoram

@@ -11,7 +11,6 @@
 #include "gesture/EngineState.h"
 #include "storage/BPCompress.h"
 #include "storage/FileIO.h"
-#include "storage/PackedText.h"
 
 namespace fs = std::filesystem;
 
@@ -92,15 +91,15 @@ bool ClampToCapacities(TGestureSet& set) {
     set.GestureCount = gestures;
     set.ProgramCount = programs;
     for (int p = 0; p < programs; ++p) {
-        changed |= TerminatePackedText(&set.Programs[p].Path);
-        changed |= TerminatePackedText(&set.Programs[p].Name);
+        changed |= TerminateText(&set.Programs[p].Path);
+        changed |= TerminateText(&set.Programs[p].Name);
     }
     for (int i = 0; i < gestures; ++i) {
         TGesture& g = set.Gestures[i];
         const int32_t count = Clamped<int32_t>(g.Count, 0, kMaxPoints);
         changed |= count != g.Count;
         g.Count = count;
-        changed |= TerminatePackedText(&g.DefaultAction);
+        changed |= TerminateText(&g.DefaultAction);
         // Rules past the slots or naming no known program are dropped; the
         // rest keep their order.
         const int rules = std::min<int>(g.RuleCount, kRuleSlots);
@@ -108,7 +107,7 @@ bool ClampToCapacities(TGestureSet& set) {
         for (int r = 0; r < rules; ++r) {
             if (g.Rules[r].ProgramIndex >= programs) continue;
             if (kept != r) std::memcpy(&g.Rules[kept], &g.Rules[r], sizeof(TProgramRule));
-            changed |= TerminatePackedText(&g.Rules[kept].Action);
+            changed |= TerminateText(&g.Rules[kept].Action);
             ++kept;
         }
         changed |= kept != g.RuleCount;
@@ -150,7 +149,7 @@ SetFileResult ConvertToCompressedFormat(TGestureSet& set, const fs::path& source
             std::memcpy(to.Points, from.Points, sizeof(to.Points));
             to.RecordCursor = from.RecordCursor;
             // At most 1024 characters and the NUL: the field has no room for more.
-            WritePackedText(&to.DefaultAction, ReadPackedText(&from.DefaultAction));
+            SetText(&to.DefaultAction, GetText(&from.DefaultAction));
             to.RuleCount = 0;
         }
         ClampToCapacities(*scratch);

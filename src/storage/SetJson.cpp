@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "gesture/Normalise.h"
-#include "storage/PackedText.h"
 
 namespace zoram {
 
@@ -56,7 +55,7 @@ void Str(std::string& out, std::u16string_view s) {
     out += '"';
 }
 
-void Text(std::string& out, const void* field) { Str(out, ReadPackedText(field)); }
+void Text(std::string& out, const void* field) { Str(out, GetText(field)); }
 
 }  // namespace
 

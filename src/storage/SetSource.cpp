@@ -7,7 +7,6 @@
 
 #include "actions/ActionText.h"
 #include "gesture/Normalise.h"
-#include "storage/PackedText.h"
 
 namespace zoram {
 
@@ -121,8 +120,8 @@ private:
         if (name16.empty()) return Error("the program name is empty");
         if (set_.ProgramCount >= kProgramSlots) return Error("more than 201 programs");
         TKnownProgram& p = set_.Programs[set_.ProgramCount++];
-        WritePackedText(&p.Name, name16);
-        WritePackedText(&p.Path, path16);
+        SetText(&p.Name, name16);
+        SetText(&p.Path, path16);
     }
 
     void Gesture() {
@@ -152,7 +151,7 @@ private:
         if (hasAction_) return Error("the gesture already has an action");
         hasAction_ = true;
         std::u16string text;
-        if (Text(value, text, "the action")) WritePackedText(&current_->DefaultAction, text);
+        if (Text(value, text, "the action")) SetText(&current_->DefaultAction, text);
     }
 
     void Rule(std::string_view value) {
@@ -178,7 +177,7 @@ private:
         }
         g.Rules[at].ProgramIndex = static_cast<uint8_t>(index);
         g.Rules[at].Reserved = 0;
-        WritePackedText(&g.Rules[at].Action, action16);
+        SetText(&g.Rules[at].Action, action16);
         ++g.RuleCount;
     }
 
@@ -233,7 +232,7 @@ private:
         }
         int found = -1;
         for (int p = 0; p < set_.ProgramCount; ++p)
-            if (ReadPackedText(&set_.Programs[p].Name) == name) found = found < 0 ? p : kAmbiguous;
+            if (GetText(&set_.Programs[p].Name) == name) found = found < 0 ? p : kAmbiguous;
         return found;
     }
 
@@ -329,7 +328,7 @@ bool WritableName(const std::u16string& name) {
 bool UniqueName(const std::u16string& name, const TGestureSet& set, int programs) {
     if (!WritableName(name) || name[0] == u'#') return false;
     int same = 0;
-    for (int p = 0; p < programs; ++p) same += ReadPackedText(&set.Programs[p].Name) == name;
+    for (int p = 0; p < programs; ++p) same += GetText(&set.Programs[p].Name) == name;
     return same == 1;
 }
 
@@ -341,19 +340,19 @@ std::string WriteSetSource(const TGestureSet& set) {
     std::string out = "# Zoram gesture set\n";
     std::vector<std::string> names;
     for (int p = 0; p < programs; ++p) {
-        std::u16string name = ReadPackedText(&set.Programs[p].Name);
+        std::u16string name = GetText(&set.Programs[p].Name);
         const std::string number = std::to_string(p + 1);
         names.push_back(UniqueName(name, set, programs) ? ToUtf8(name) : std::string("#") += number);
         out += "program ";
         out += WritableName(name) ? ToUtf8(name) : std::string("Program ") += number;
-        out += " = " + ToUtf8(ReadPackedText(&set.Programs[p].Path)) + "\n";
+        out += " = " + ToUtf8(GetText(&set.Programs[p].Path)) + "\n";
     }
     for (int i = 0; i < gestures; ++i) {
         const TGesture& g = set.Gestures[i];
-        out += "\ngesture " + std::to_string(i + 1) + "\naction " + ToUtf8(ReadPackedText(&g.DefaultAction)) + "\n";
+        out += "\ngesture " + std::to_string(i + 1) + "\naction " + ToUtf8(GetText(&g.DefaultAction)) + "\n";
         for (int r = 0; r < std::min<int>(g.RuleCount, kRuleSlots); ++r)
             if (g.Rules[r].ProgramIndex < programs)
-                out += "rule " + names[g.Rules[r].ProgramIndex] + " = " + ToUtf8(ReadPackedText(&g.Rules[r].Action)) + "\n";
+                out += "rule " + names[g.Rules[r].ProgramIndex] + " = " + ToUtf8(GetText(&g.Rules[r].Action)) + "\n";
         const int count = UsablePoints(g);
         for (int k = 0; k < count || k == 0; k += 10) {
             out += "points";
