@@ -249,3 +249,11 @@ e2e_ini_text() {
 }
 # e2e_ini_has PATTERN: a line of the settings file matches.
 e2e_ini_has() { e2e_ini_text | grep -q -- "$1"; }
+
+# e2e_action ACTION [ARGS...]: runs one action string through actionhost.exe
+# (log in host.log) and waits until it is done.
+e2e_action() {
+    rm -f host.log
+    e2e_start actionhost.exe --log host.log --action "$@"
+    e2e_wait 30 log_has host.log DONE
+}

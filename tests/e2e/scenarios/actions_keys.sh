@@ -9,9 +9,7 @@ e2e_wait 20 log_has target.log READY
 # run_action MARK ACTION: runs one action through actionhost after a log mark.
 run_action() {
     log_mark target.log "$1"
-    rm -f host.log
-    e2e_start actionhost.exe --log host.log --action "$2"
-    e2e_wait 30 log_has host.log DONE
+    e2e_action "$2"
     sleep 0.5
 }
 # The key messages after a mark, as "DOWN 11", "SYSDOWN 12", "UP 73x" (x: extended).

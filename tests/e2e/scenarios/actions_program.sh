@@ -11,9 +11,8 @@ cp cmdecho.exe tools/
 
 # run_action ACTION: runs one action through actionhost.
 run_action() {
-    rm -f host.log cmdecho.txt tools/cmdecho.txt
-    e2e_start actionhost.exe --log host.log --action "$1"
-    e2e_wait 30 log_has host.log DONE
+    rm -f cmdecho.txt tools/cmdecho.txt
+    e2e_action "$1"
 }
 echo_has() { grep -qF -- "$2" "$1" 2>/dev/null; }
 echo_line() { grep "^$2 " "$1" | tr -d '\r'; }

@@ -11,9 +11,7 @@ e2e_wait 20 log_has target.log READY
 run_action() {
     local mark=$1 action=$2; shift 2
     log_mark target.log "$mark"
-    rm -f host.log
-    e2e_start actionhost.exe --log host.log --action "$action" "$@"
-    e2e_wait 30 log_has host.log DONE
+    e2e_action "$action" "$@"
     e2e_wait 5 log_after_has target.log "$mark" '^SIZE '
     sleep 0.3
 }
