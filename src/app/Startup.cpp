@@ -1,8 +1,6 @@
 #include "app/Startup.h"
 
-#include <algorithm>
-
-#include "hook/HookCommon.h"
+#include "app/Settings.h"
 
 namespace zoram {
 
@@ -14,10 +12,7 @@ ExecutablePath SplitExecutablePath(std::u16string_view modulePath) {
 }
 
 bool HookLibraryNeedsWriting(std::u16string_view savedVersion, bool libraryFileExists) {
-    const std::string_view v = kVersion;
-    bool sameVersion = savedVersion.size() == v.size() &&
-                       std::equal(v.begin(), v.end(), savedVersion.begin());
-    return !(sameVersion && libraryFileExists);
+    return !(savedVersion == kProgramVersion && libraryFileExists);
 }
 
 }  // namespace zoram

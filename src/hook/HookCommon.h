@@ -14,7 +14,6 @@ inline constexpr const char* kHookMappingName = "HookRecMemBlock";
 inline constexpr const char* kMainWindowClass = "TgestureConfigForm";
 inline constexpr const char* kHookTargetClass = "TGestureConfigForm";
 inline constexpr const char* kMainWindowCaption = "Zoram";
-inline constexpr const char* kVersion = "1.41";
 // Sent by a second instance to make the first one show its window.
 inline constexpr unsigned kShowWindowMessage = 0x3E71;
 
