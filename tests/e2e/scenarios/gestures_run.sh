@@ -31,7 +31,7 @@ e2e_move 300 200; e2e_click 1; sleep 0.3   # the target in front
 typed() { log_has "$1" "^TEXT .*$2"; }
 
 log_mark target.log gesture
-xdotool mousemove 200 130 mousedown 3; sleep 0.1
+xdotool mousemove 200 130; sleep 0.2; xdotool mousedown 3; sleep 0.1
 e2e_stroke_moves 8 200 130 200 280 350 280
 sleep 0.1
 xdotool mouseup 3
@@ -73,7 +73,7 @@ expect "another program gets the default action" e2e_wait 5 typed other.log worl
 
 # The trail during a slow gesture, and the screen after it.
 e2e_move 300 200; e2e_click 1; sleep 0.3
-xdotool mousemove 200 130 mousedown 3; sleep 0.1
+xdotool mousemove 200 130; sleep 0.2; xdotool mousedown 3; sleep 0.1
 e2e_stroke_moves 10 200 130 200 280 350 280
 sleep 0.5
 e2e_shot trail-during
