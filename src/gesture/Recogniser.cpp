@@ -255,8 +255,28 @@ void LogScore(RecogniserLog* log, int g, double l) {
     log->end();
 }
 
-// Steps after the scores: separation, log lines and the decision.
-int Decide(double best, double held, int bestIndex, RecogniserLog* log, RecognitionTrace* trace) {
+// The best score so far and the one it displaced ("held"), with the log and
+// the trace of every score; then the separation and the decision.
+struct Ranking {
+    double best = kStartScore, held = kStartScore;
+    int bestIndex = -1;
+
+    void Add(int g, double l, RecogniserLog* log, RecognitionTrace* trace) {
+        if (l > best) {  // strictly: the first of equal scores stays
+            held = best;
+            best = l;
+            bestIndex = g;
+        }
+        if (trace) {
+            trace->score[g] = l;
+            trace->scored[g] = true;
+        }
+        LogScore(log, g, l);
+    }
+    int Decide(RecogniserLog* log, RecognitionTrace* trace) const;
+};
+
+int Ranking::Decide(RecogniserLog* log, RecognitionTrace* trace) const {
     const double conf = static_cast<double>((static_cast<long double>(best) - held) / best * 100);
     if (log) {
         char num[16];
@@ -299,8 +319,7 @@ int RecogniseReference(const TGestureSet& set, const TGesture& motion, Recognise
 
     StartLog(log);
     StartTrace(trace);
-    double best = kStartScore, held = kStartScore;
-    int bestIndex = -1;
+    Ranking ranking;
     const TPoint* C = motion.Points;
     for (int g = 0; g < gestures; ++g) {
         const TGesture& gesture = set.Gestures[g];
@@ -329,18 +348,9 @@ int RecogniseReference(const TGestureSet& set, const TGesture& motion, Recognise
             prevSlopeG = slopeG;
             prevSlopeC = slopeC;
         }
-        if (l > best) {
-            held = best;
-            best = l;
-            bestIndex = g;
-        }
-        if (trace) {
-            trace->score[g] = l;
-            trace->scored[g] = true;
-        }
-        LogScore(log, g, l);
+        ranking.Add(g, l, log, trace);
     }
-    return Decide(best, held, bestIndex, log, trace);
+    return ranking.Decide(log, trace);
 }
 
 // ---------------------------------------------------------------------------
@@ -526,23 +536,13 @@ int Recogniser::Recognise(const TGestureSet& set, const TGesture& motion, Recogn
         c.score[lane[3]] = l3;
     }
 
-    double best = kStartScore, held = kStartScore;
-    int bestIndex = -1;
+    Ranking ranking;
     for (int i = 0; i < used; ++i) {
         const int g = compared[i];
         const double l = c.score[g];
-        if (l > best) {
-            held = best;
-            best = l;
-            bestIndex = g;
-        }
-        if (trace) {
-            trace->score[g] = l;
-            trace->scored[g] = true;
-        }
-        LogScore(log, g, l);
+        ranking.Add(g, l, log, trace);
     }
-    return Decide(best, held, bestIndex, log, trace);
+    return ranking.Decide(log, trace);
 }
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "actions/ActionText.h"
 #include "gesture/Normalise.h"
 
 namespace zoram {
@@ -20,11 +21,10 @@ void Hex4(std::string& out, unsigned v) {
 void Str(std::string& out, std::u16string_view s) {
     out += '"';
     for (size_t i = 0; i < s.size(); ++i) {
-        char32_t c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            Hex4(out, c);
+        const char16_t c = s[i];
+        const bool lead = c >= 0xD800 && c <= 0xDBFF;
+        if (lead && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+            out += actiontext::ToUtf8(s.substr(i++, 2));
             continue;
         }
         switch (c) {
@@ -34,23 +34,8 @@ void Str(std::string& out, std::u16string_view s) {
             case '\r': out += "\\r"; continue;
             case '\t': out += "\\t"; continue;
         }
-        if (c < 0x20) {
-            Hex4(out, c);
-        } else if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
+        if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF)) Hex4(out, c);
+        else out += actiontext::ToUtf8(s.substr(i, 1));
     }
     out += '"';
 }
