@@ -30,6 +30,8 @@ bool ProgramLists::Refresh(std::u16string_view foregroundPath, std::u16string_vi
     return changed;
 }
 
-bool ProgramLists::IsExcluded() const { return Contains(ExcludedPrograms, PathLowered(CurrentProgram)); }
+bool ProgramLists::IsExcluded(const std::vector<std::u16string>& excluded) const {
+    return Contains(excluded, PathLowered(CurrentProgram));
+}
 
 }  // namespace zoram

@@ -32,14 +32,14 @@ TEST(ProgramLists, OwnProgramAndUnknownProgramsStayOutOfTheList) {
 
 TEST(ProgramLists, ExclusionComparesWithoutCase) {
     ProgramLists l;
-    l.ExcludedPrograms = {u"c:\\games\\game.exe"};
-    EXPECT_FALSE(l.IsExcluded());  // nothing known yet
+    std::vector<std::u16string> excluded = {u"c:\\games\\game.exe"};
+    EXPECT_FALSE(l.IsExcluded(excluded));  // nothing known yet
     l.Refresh(u"C:\\Games\\Game.EXE", kSelf);
-    EXPECT_TRUE(l.IsExcluded());
+    EXPECT_TRUE(l.IsExcluded(excluded));
     l.Refresh(u"C:\\Apps\\editor.exe", kSelf);
-    EXPECT_FALSE(l.IsExcluded());
+    EXPECT_FALSE(l.IsExcluded(excluded));
     // An empty entry matches a program that could not be identified.
-    l.ExcludedPrograms.push_back(u"");
+    excluded.push_back(u"");
     l.Refresh(u"", kSelf);
-    EXPECT_TRUE(l.IsExcluded());
+    EXPECT_TRUE(l.IsExcluded(excluded));
 }

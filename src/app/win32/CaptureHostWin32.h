@@ -36,7 +36,7 @@ public:
     std::vector<ScreenRect> Monitors() override { return EnumerateMonitors(); }
     void* ForegroundWindow() override { return GetForegroundWindow(); }
     void RefreshForeground() override;
-    bool ForegroundExcluded() override { return c_.programs.IsExcluded(); }
+    bool ForegroundExcluded() override { return c_.programs.IsExcluded(c_.settings.exclude); }
     void TrailStart(TPoint start) override;
     void TrailDraw() override { trail_.Draw(c_.motion, TrailSettingsOf(c_.settings), monitors_); }
     void TrailEnd() override;

@@ -67,7 +67,6 @@ bool MainForm::LoadSettingsAndSet() {
         MessageBoxW(hwnd_, W(*error), L"Zoram", MB_OK | MB_ICONERROR);
         return false;
     }
-    programs_.ExcludedPrograms = settings_.exclude;
     engine_.CurrentSetPath = settings_.motions;
     if (!engine_.CurrentSetPath.empty()) loadMotions(engine_, std::filesystem::path(Wide(engine_.CurrentSetPath)));
     return true;
@@ -75,7 +74,6 @@ bool MainForm::LoadSettingsAndSet() {
 
 bool MainForm::SaveSettingsNow() {
     settings_.motions = engine_.CurrentSetPath;
-    settings_.exclude = programs_.ExcludedPrograms;
     if (auto error = SaveSettings(*profile_, exe_.directory, settings_)) {
         MessageBoxW(hwnd_, W(*error), L"Zoram", MB_OK | MB_ICONERROR);
         return false;
